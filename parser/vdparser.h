@@ -1,0 +1,269 @@
+// The expression parser: compiles a function text once into a list of elementary operations
+// and evaluates it at 80-bit precision. Also the suite's number text conversion, rounding,
+// guarded arithmetic, number bases and angular units.
+//
+// Every text is single-byte Windows-1252.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#define VDPARSER_EXPORT __attribute__((visibility("default")))
+
+typedef void* HWND;
+
+// ---------------------------------------------------------------------------------------------
+// Number text conversion, rounding and guarded arithmetic
+
+// Record handed to the math-error policy, as the run-time library fills it.
+struct _exceptionl {
+    int type;         // one of the kinds below
+    const char* name; // "sqrtl", "logl", ...
+    long double arg1;
+    long double arg2;
+    long double retval;
+};
+enum : int {
+    VD_DOMAIN = 1,    // argument outside the domain
+    VD_SING = 2,      // singularity
+    VD_OVERFLOW = 3,  // overflow
+    VD_UNDERFLOW = 4, // underflow
+    VD_TLOSS = 5,     // total loss of precision
+    VD_PLOSS = 6      // partial loss of precision
+};
+
+VDPARSER_EXPORT char* ldtochar(char* out, const long double x, int digits, bool minimal);
+VDPARSER_EXPORT char* dtochar(char* out, const double x, int digits, bool minimal);
+VDPARSER_EXPORT long double chartold(const char* SubFuncIn, char** rest, bool = false);
+VDPARSER_EXPORT double chartod(const char* SubFuncIn, char** rest, bool = false);
+VDPARSER_EXPORT bool isvalidld(const char* SubFuncIn);
+VDPARSER_EXPORT long double corrroundl(long double x, int n);
+VDPARSER_EXPORT long double corrroundl(long double x);
+VDPARSER_EXPORT double corrround(double x, int n);
+VDPARSER_EXPORT long double corrpolyl(long double x, int degree, long double* coeff);
+VDPARSER_EXPORT bool add_ok(long double a, long double b, long double* result);
+VDPARSER_EXPORT bool sub_ok(long double a, long double b, long double* result);
+VDPARSER_EXPORT bool mult_ok(long double a, long double b, long double* result);
+VDPARSER_EXPORT bool div_ok(long double a, long double b, long double* result);
+VDPARSER_EXPORT void fast_add(char* AddString, long double* result, bool removeBrackets,
+                              bool simplifySigns);
+VDPARSER_EXPORT char* turnintochar(char* out, const char* SubFuncIn, const char* searchIn,
+                                   const char* turnIn, bool wholeWord);
+VDPARSER_EXPORT char* turnbetweenintochar(char* out, const char* SubFuncIn, const char* searchIn,
+                                          const char* turnIn);
+VDPARSER_EXPORT char* GetLastValue(char* out, const char* SearchString, int endPos, int* startOut,
+                                   bool excludeOperator);
+VDPARSER_EXPORT int Corr_matherrl(_exceptionl* e);
+VDPARSER_EXPORT unsigned int SetFPError(bool restore);
+VDPARSER_EXPORT long double GetCORRldERR();
+// Counts the occurrences of c.
+int GetCount(const char* CountString, char c);
+
+// The long double math functions as the parser and the modules call them: a failure of a kind
+// the math-error policy handles (see Corr_matherrl) yields CORRldERR instead of a NaN, an
+// infinity or a zero.
+VDPARSER_EXPORT long double corr_sqrtl(long double x);
+VDPARSER_EXPORT long double corr_logl(long double x);
+VDPARSER_EXPORT long double corr_log10l(long double x);
+VDPARSER_EXPORT long double corr_expl(long double x);
+VDPARSER_EXPORT long double corr_powl(long double x, long double y);
+VDPARSER_EXPORT long double corr_sinl(long double x);
+VDPARSER_EXPORT long double corr_cosl(long double x);
+VDPARSER_EXPORT long double corr_tanl(long double x);
+VDPARSER_EXPORT long double corr_asinl(long double x);
+VDPARSER_EXPORT long double corr_acosl(long double x);
+
+// ---------------------------------------------------------------------------------------------
+// Number bases and angular units
+
+VDPARSER_EXPORT bool ConvertToBase(char* out, const long double x, int digits, int base);
+VDPARSER_EXPORT long double ConvertBaseTold(const char* SubFuncIn, int base, char** rest);
+VDPARSER_EXPORT long double ConvertToAngularUnit(const long double x, int unit, bool toRadians);
+
+// ---------------------------------------------------------------------------------------------
+// The parser
+
+class VDPARSER_EXPORT vdOpStructDef {
+public:
+    vdOpStructDef();
+    ~vdOpStructDef();
+    char* GetFunction(char* out) const;
+    int GetValue1() const { return Value1; }
+    int GetValue2() const { return Value2; }
+    int GetResult() const { return Result; }
+    void SetFunction(const char* FunctionIn);
+    void SetValue1(int v) { Value1 = v; }
+    void SetValue2(int v) { Value2 = v; }
+    void SetResult(int v) { Result = v; }
+    bool operator==(const vdOpStructDef& other) const { return this == &other; }
+
+    char Function[30];
+    int Value1;
+    int Value2;
+    int Result;
+    // The built-in function resolved at compile time (not part of the record's fields).
+    int Code;
+};
+
+struct VDPARSER_EXPORT VarStructDef {
+    int count;
+    char* description;
+    long double VarCont[1000];
+};
+
+class VDPARSER_EXPORT vdParser {
+public:
+    vdParser(const char* FunctionIn, int Base, bool UseMakeAFunction, bool RunSetup,
+             bool NeedErrorParsText, bool NeedErrorSolveText);
+    vdParser(const char* FunctionIn, int VarCount, const char* VarDescIn, bool UseMakeAFunction,
+             bool RunSetup, bool NeedErrorParsText, bool NeedErrorSolveText);
+    ~vdParser();
+    vdParser(const vdParser&) = delete;
+    vdParser& operator=(const vdParser&) = delete;
+
+    // Virtual slots, in this order.
+    virtual void SetupParser();
+    virtual void SetInfoWinText(char* InfoText);
+    virtual bool ShouldIQuit();
+
+    void Init(const char* FunctionIn, int VarCount, const char* VarDescIn, bool UseMakeAFunction,
+              bool RunSetup, bool NeedErrorParsText, bool NeedErrorSolveText);
+    bool SetNewFunction(const char* FunctionIn, bool = true);
+    bool GetIsOriginFunc(const char* FunctionIn);
+
+    // Compiler steps.
+    void SolveAll();
+    void EliminateOperations(unsigned int open, unsigned int close);
+    void SolveBrackets(unsigned int opPos, unsigned int open, unsigned int close);
+    void SolveFunction(std::string* name, unsigned int open, unsigned int close,
+                       unsigned int nameStart);
+    void SearchBrackets(unsigned int* open, unsigned int* close);
+    void MakeBrackets();
+    void TurnInto(const char* searchIn, const char* turnIn);
+    int SearchVariable(const char* VariableIn);
+    long double GetResultValue();
+    void SolveOperation(vdOpStructDef* op, char* opText);
+    void SolveFunction(vdOpStructDef* op, char* opText);
+    bool GetOpStructPos(int pos, char* FunctionOut, int* Value1Out, int* Value2Out,
+                        int* ResultOut);
+    int GetInvValuesStart();
+    bool GetInvValuesPos(int pos, long double* out);
+    long double pr_chartold(const char* SubFuncIn, char** rest, bool = false);
+    bool AnotherConst(const char* ConstStrIn, long double* out);
+
+    // Checks and error state.
+    bool GetIsError();
+    int GetGlobalError();
+    void GetErrorTypeText(char* out);
+    void SetIsError(bool);
+    int SetGlobalError(int code);
+    char* SetErrorTypeText(char* oldOut, const char* newText);
+    bool SetNeedErrorTexts(bool pars, bool solve);
+    bool GetNeedErrorParsText();
+    bool GetNeedErrorSolveText();
+    void GetUnknownFunction(char* out);
+    void GetUnknownCharacters(char* out);
+    bool IsCommentError();
+    bool IsOperationError();
+    bool IsFunctionError();
+    bool IsBracketError();
+    bool IsValue();
+    bool GotCharError(char* out);
+
+    // Normalisation.
+    void MakeAFunction();
+    void SetStyle();
+    void SolvePercent();
+
+    // Built-in functions.
+    bool IsFunction(std::string* name);
+    bool SearchFunction(std::string* name);
+
+    // Variables, results, derivatives, progress.
+    bool SetVarCont(const char* AVarDescIn, long double value);
+    bool GetVarStruct(VarStructDef* out);
+    void GetOriginFunc(char* out);
+    int GetOriginFuncLen();
+    int GetOriginVarCount();
+    void GetOriginVarDesc(char* out);
+    void GetOriginVarName(char* out, int index);
+    long double GetResult();
+    long double GetResult(long double x);
+    long double GetResultExt(long double* values);
+    long double GetPDerivation(int order, bool snapToZero);
+    long double GetPDerivation(int order, long double x, bool snapToZero);
+    long double GetPDerivationExt(int order, long double* values, int varIndex, bool snapToZero,
+                                  long double step);
+    long double GetPDerivationExt2(long double* values, int varA, int varB, bool,
+                                   long double step);
+    long double GetPDerivation1(int k, long double h);
+    long double GetPDerivation2(int k, long double h);
+    long double GetPDerivation3(int k, long double h);
+    void doDifferentiation1(char* out, const char* var);
+    void doIntegrate1(char* out, const char* var);
+    void PercentOut(unsigned int n);
+
+    // Number bases and angular units.
+    bool SetAngularUnitTo(int unit);
+    int GetAngularUnit();
+    bool SetBaseTo(int base, bool noRebuild);
+    int GetBase();
+
+    // The text after normalisation (what the symbolic library is given).
+    const std::string& GetStyledFunction() const { return StyledFunction; }
+
+protected:
+    bool IsError;
+    bool SingleLetterVars;
+    int GlobalError;
+    char ErrorTypeText[200];
+    char UnknownFunction[50 + 4];
+    char UnknownCharacters[255];
+    long double OverflowBound;
+    bool NeedErrorParsText;
+    bool NeedErrorSolveText;
+    bool UseMakeAFunction;
+    VarStructDef* VarStruct;
+    long double PlainValue;
+    int OpCount;
+    int ValueCount;
+    int AngularUnit;
+    int Base;
+    std::string WorkFunction;
+    std::string OriginFunc;
+    std::string StyledFunction;
+    std::string VarDescText;
+    int VarCount;
+    std::vector<long double> ValueList;
+    std::vector<vdOpStructDef> OpList;
+    int ValueStart;
+    bool SetupDone;
+
+private:
+    void SetError(int code, const std::string& message, bool withText);
+    long double EvaluateFunction(const vdOpStructDef& op, long double x);
+    void SymbolicCall(char* out, const char* var, const char* op);
+    void FreeOwned();
+    std::string Description() const;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Free result functions, version and trace exports
+
+VDPARSER_EXPORT double GetResultExt(const char* FunctionIn, int VarCount, const char* VarDescIn,
+                                    double* values, int* errorOut, char* errorTextOut);
+VDPARSER_EXPORT double GetResult(const char* FunctionIn, int* errorOut, char* errorTextOut);
+VDPARSER_EXPORT bool IsParserFunction(const char* FuncStrIn);
+VDPARSER_EXPORT void GetVersionString(char* out);
+VDPARSER_EXPORT float GetVersionNumber();
+VDPARSER_EXPORT void GetVersionNumber(char* out);
+VDPARSER_EXPORT char* GetVersionModule(char* out);
+VDPARSER_EXPORT int vdDebugFuncion(int, HWND, bool, const char*, const char*, const char*,
+                                   const char*);
+VDPARSER_EXPORT int DebugFunkion(int, HWND, bool, const char*, const char*, const char*);
+VDPARSER_EXPORT bool GetDebugvdDLL();
+VDPARSER_EXPORT bool SetDebugvdDLL(bool on);
+
+// Where the symbolic library is looked for (default: libsymbolic.so next to this library).
+// Tests point it at a fake of their own.
+VDPARSER_EXPORT void SetSymbolicLibraryPath(const char* path);
