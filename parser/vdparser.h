@@ -32,6 +32,9 @@ enum : int {
     VD_PLOSS = 6      // partial loss of precision
 };
 
+// The overflow bound and failure marker: positive infinity.
+extern VDPARSER_EXPORT long double CORRldERR;
+
 VDPARSER_EXPORT char* ldtochar(char* out, const long double x, int digits, bool minimal);
 VDPARSER_EXPORT char* dtochar(char* out, const double x, int digits, bool minimal);
 VDPARSER_EXPORT long double chartold(const char* SubFuncIn, char** rest, bool = false);
@@ -144,8 +147,7 @@ public:
     long double GetResultValue();
     void SolveOperation(vdOpStructDef* op, char* opText);
     void SolveFunction(vdOpStructDef* op, char* opText);
-    bool GetOpStructPos(int pos, char* FunctionOut, int* Value1Out, int* Value2Out,
-                        int* ResultOut);
+    bool GetOpStructPos(int pos, char* FunctionOut, int* Value1Out, int* Value2Out, int* ResultOut);
     int GetInvValuesStart();
     bool GetInvValuesPos(int pos, long double* out);
     long double pr_chartold(const char* SubFuncIn, char** rest, bool = false);
@@ -194,8 +196,7 @@ public:
     long double GetPDerivation(int order, long double x, bool snapToZero);
     long double GetPDerivationExt(int order, long double* values, int varIndex, bool snapToZero,
                                   long double step);
-    long double GetPDerivationExt2(long double* values, int varA, int varB, bool,
-                                   long double step);
+    long double GetPDerivationExt2(long double* values, int varA, int varB, bool, long double step);
     long double GetPDerivation1(int k, long double h);
     long double GetPDerivation2(int k, long double h);
     long double GetPDerivation3(int k, long double h);

@@ -1,0 +1,15 @@
+// Conversion between the system's single-byte Windows-1252 texts and UTF-8. Qt-free, so that
+// the command-line parts of the program can use it too.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Characters without a Windows-1252 code become "?"; malformed UTF-8 bytes are taken as
+// Windows-1252 bytes, so a text typed in a single-byte terminal survives.
+std::string Utf8ToCp1252(std::string_view utf8);
+std::string Cp1252ToUtf8(std::string_view cp1252);
+// The Unicode code point of one Windows-1252 byte (the five unused codes map to themselves).
+char32_t Cp1252ToUnicode(unsigned char c);
+// The Windows-1252 byte of a code point, or 0 when it has none.
+unsigned char UnicodeToCp1252(char32_t u);
