@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Usage: eval_test.sh ORVELIN GROUP — runs one group of checks of `orvelin eval` and reports
+# every mismatch; the exit status is the number of failed checks (capped at 1).
+set -u
+bin="$1"
+group="$2"
+failures=0
+
+run() { # run ARGS... — sets out, err and rc
+    out="$("$bin" eval "$@" 2>/tmp/eval_test_err.$$)"
+    rc=$?
+    err="$(cat /tmp/eval_test_err.$$)"
+    rm -f /tmp/eval_test_err.$$
+}
+
+fail() {
+    echo "FAIL: orvelin eval $1"
+    echo "      $2"
+    failures=$((failures + 1))
+}
+
+# expect OUTPUT STATUS ARGS...: stdout is exactly OUTPUT, exit status STATUS.
+expect() {
+    local want="$1" want_rc="$2"
+    shift 2
+    run "$@"
+    if [ "$out" != "$want" ] || [ "$rc" != "$want_rc" ]; then
+        fail "$*" "got '$out' (status $rc, stderr '$err'), expected '$want' (status $want_rc)"
+    fi
+}
+
+# near VALUE TOLERANCE ARGS...: a result within TOLERANCE of VALUE, exit status 0.
+near() {
+    local want="$1" tol="$2"
+    shift 2
+    run "$@"
+    if [ "$rc" != 0 ] || ! awk -v g="$out" -v w="$want" -v t="$tol" \
+        'BEGIN { d = g - w; if (d < 0) d = -d; exit !(g ~ /^-?[0-9.]+(e[-+]?[0-9]+)?$/ && d <= t) }'; then
+        fail "$*" "got '$out' (status $rc, stderr '$err'), expected $want within $tol"
+    fi
+}
+
+# usage ARGS...: wrong usage is exit status 2, a message on stderr and nothing on stdout.
+usage() {
+    run "$@"
+    if [ "$rc" != 2 ] || [ -z "$err" ] || [ -n "$out" ]; then
+        fail "$*" "got status $rc, stdout '$out', stderr '$err'; expected a usage error"
+    fi
+}
+
+case "$group" in
+results)
+    expect 512 0 "2^3^2"
+    expect 19 0 "1+2*3^2"
+    expect 30 0 --vars xy --count 2 --at 3,4 "2x(y+1)"
+    expect 30 0 --vars "x y" --count 2 --at 3,4 "2x(y+1)"
+    expect 10 0 --vars "ab cd" --count 2 --at 2,5 "ab*cd"
+    expect 4 0 --vars xy --count 2 --at 3 "x+y+1"      # missing contents are 0
+    expect 9 0 --vars x --count 1 --at 3 "x²"          # UTF-8 superscript in the text
+    expect 4 0 --vars x --count 1 --at -2 "x^2"
+    expect 15 0 --vars x --count 1 --at 1.5e1 "x"
+    expect 2.5 0 "10/4"
+    expect 3 0 "1,5*2"                                   # decimal comma in the text
+    expect 7 0 "7"                                       # a plain number is a result
+    expect 3 0 --base 2 "10+1"
+    expect 256 0 --base 16 "FF+1"
+    expect FF 0 --out-base 16 255
+    expect 1010.1 0 --out-base 2 10.5
+    expect -1010.1 0 --out-base 2 -- -10.5
+    expect 1 0 --unit 1 "sin(90)"
+    expect 90 0 --unit 1 "asin(1)"
+    expect -4 0 -- "-2^2"
+    expect -4 0 "-2^2"
+    expect 0 0 --derive 3 --snap --vars x --count 1 --at 3 "x^2"
+    expect 0 0 --derive 1 "5"                             # derivative of a plain number
+    near 6 1e-6 --derive 1 --vars x --count 1 --at 3 "x^2"
+    near 2 1e-3 --derive 2 --vars x --count 1 --at 3 "x^2"
+    near 18 1e-3 --derive 2 --var 1 --vars xy --count 2 --at 1,3 "x*y^3"
+    near 27 1e-5 --derive 1 --var 1 --vars xy --count 2 --at 1,3 "x*y^3"
+    near 0 1e-8 --unit 3 "cos(100)"
+    ;;
+errors)
+    expect "Fehler 5: '1/0' kann keinen vertretbaren Wert ermitteln. (Division ist nicht im gültigen Bereich.)" 1 "1/0"
+    expect "Fehler 5: '1/0' kann keinen vertretbaren Wert ermitteln. (Division ist nicht im gültigen Bereich.)" 1 \
+        --vars x --count 1 --at 0 "1/x"
+    expect "Fehler 15: Fehler im Abschluß der Funktion." 1 "2+"
+    expect "Fehler 2: Fehler in der Klammerung der Funktion." 1 "2*(3+4"
+    expect "Fehler 3: Unbekannte Konstante oder Variable 'q' in der Funktion." 1 "2*q"
+    expect "Fehler 3: Unbekannte Konstante oder Variable 'ä' in der Funktion." 1 "2*ä"
+    expect "Fehler 6: 'sqrt(-1)' kann keinen vertretbaren Wert ermitteln." 1 "sqrt(-1)"
+    expect "Fehler 10: Eine zu große Ableitung wurde für die Berechnung angegeben." 1 \
+        --derive 4 --vars x --count 1 --at 3 "x^2"
+    expect "Fehler 18: Ungültiges Zeichen '#' in der Funktion." 1 "2#3"
+    expect "Fehler 19: Die Konstante 'e' (bzw. 'E') kann nicht als Variable gesetzt werden." 1 \
+        --vars xe --count 2 "x+1"
+    ;;
+usage)
+    usage
+    usage --foo "1+1"
+    usage "1+1" "2+2"
+    usage --count
+    usage --vars x --count abc "x"
+    usage --vars x --count -1 "x"
+    usage --vars x "x"
+    usage --count 1 "x"
+    usage --vars x --count 1 --at 1,abc "x"
+    usage --vars x --count 1 --at 1,2 "x"
+    usage --base 3 "10"
+    usage --base 2 --vars x --count 1 "x"
+    usage --unit 4 "sin(1)"
+    usage --derive x --vars x --count 1 "x"
+    usage --derive 1 --var -1 --vars x --count 1 "x"
+    usage --derive 1 --var 2 --vars xy --count 2 "x*y"
+    usage --out-base 7 "1"
+    usage --symbolic-diff x --symbolic-int x "x"
+    usage --
+    run --help
+    if [ "$rc" != 0 ] || [ -z "$out" ]; then fail "--help" "no help text on stdout (status $rc)"; fi
+    ;;
+symbolic)
+    # Functions without a symbolic derivative get the fixed answer, with or without the library.
+    expect "Berechnung der Ableitung ist bei der eingegebenen Funktion nicht möglich." 0 \
+        --symbolic-diff x "fac(x)"
+    expect "Berechnung der Stammfunktion ist bei der eingegebenen Funktion nicht möglich." 0 \
+        --symbolic-int x "fac(x)"
+    expect "Fehler 15: Fehler im Abschluß der Funktion." 1 --symbolic-diff x "2+"
+    if [ -e "$(dirname "$bin")/../lib/libsymbolic.so" ]; then
+        # What the library answers must compile and give the derivative's value.
+        run --symbolic-diff x "x^3-4*x"
+        derivative="$out"
+        expect 8 0 --vars x --count 1 --at 2 "$derivative"
+        run --symbolic-int x "3*x^2"
+        near 8 1e-12 --vars x --count 1 --at 2 "$out"
+    else
+        echo "libsymbolic.so not built: symbolic results not checked"
+    fi
+    ;;
+*)
+    echo "unknown group $group"
+    exit 1
+    ;;
+esac
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
+echo "all checks passed"
