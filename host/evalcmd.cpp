@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -189,31 +188,17 @@ int RunSymbolic(vdParser& parser, const EvalOptions& o) {
     return 0;
 }
 
-} // namespace
-
-int RunEvalCommand(int argc, char** argv) {
-    EvalOptions o;
-    if (int status = ParseOptions(argc, argv, &o)) return status < 0 ? 0 : status;
-
-    std::unique_ptr<vdParser> parser;
-    if (o.symbolic != Symbolic::None)
-        parser = std::make_unique<vdParser>(o.text.c_str(), 1, o.symbolicVar.c_str(), true, true,
-                                            true, true);
-    else if (o.base != 0)
-        parser = std::make_unique<vdParser>(o.text.c_str(), o.base, true, true, true, true);
-    else
-        parser = std::make_unique<vdParser>(o.text.c_str(), o.varCount, o.varDesc.c_str(), true,
-                                            true, true, true);
-    if (o.unit != 0) parser->SetAngularUnitTo(o.unit);
-    if (parser->GetGlobalError() >= 1) return ReportParserError(*parser);
-    if (o.symbolic != Symbolic::None) return RunSymbolic(*parser, o);
+int Run(vdParser& parser, const EvalOptions& o) {
+    if (o.unit != 0) parser.SetAngularUnitTo(o.unit);
+    if (parser.GetGlobalError() >= 1) return ReportParserError(parser);
+    if (o.symbolic != Symbolic::None) return RunSymbolic(parser, o);
 
     std::vector<long double> values(o.varCount + 1, 0.0L);
     std::copy(o.at.begin(), o.at.end(), values.begin());
     long double r = o.derive
-                        ? parser->GetPDerivationExt(o.order, values.data(), o.varIndex, o.snap, 0)
-                        : parser->GetResultExt(values.data());
-    if (parser->GetGlobalError() >= 1) return ReportParserError(*parser);
+                        ? parser.GetPDerivationExt(o.order, values.data(), o.varIndex, o.snap, 0)
+                        : parser.GetResultExt(values.data());
+    if (parser.GetGlobalError() >= 1) return ReportParserError(parser);
 
     char out[512] = "";
     if (o.outBase != 0)
@@ -222,4 +207,21 @@ int RunEvalCommand(int argc, char** argv) {
         ldtochar(out, r, 20, true);
     Print(stdout, out);
     return 0;
+}
+
+} // namespace
+
+int RunEvalCommand(int argc, char** argv) {
+    EvalOptions o;
+    if (int status = ParseOptions(argc, argv, &o)) return status < 0 ? 0 : status;
+    if (o.symbolic != Symbolic::None) {
+        vdParser parser(o.text.c_str(), 1, o.symbolicVar.c_str(), true, true, true, true);
+        return Run(parser, o);
+    }
+    if (o.base != 0) {
+        vdParser parser(o.text.c_str(), o.base, true, true, true, true);
+        return Run(parser, o);
+    }
+    vdParser parser(o.text.c_str(), o.varCount, o.varDesc.c_str(), true, true, true, true);
+    return Run(parser, o);
 }
