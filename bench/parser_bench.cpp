@@ -1,0 +1,165 @@
+// Compile once, evaluate many: the parser against hand-written long double functions that
+// compute exactly what it computes. The parser reads every text as "0+" followed by the text,
+// evaluates every "^" with powl, and within one bracket applies "*" and "/" left to right before
+// "+" and "-" left to right; each floor function below spells out that order.
+#include "vdparser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Floor = long double (*)(const long double* v);
+
+// The functions are kept out of line so that, like the parser, each evaluation is one call.
+#define FLOOR_FUNCTION(name) __attribute__((noinline)) long double name(const long double* v)
+
+FLOOR_FUNCTION(Cubic) {
+    const long double x = v[0];
+    return (0.0L + powl(x, 3.0L)) - 4.0L * x;
+}
+
+FLOOR_FUNCTION(DampedSine) {
+    const long double x = v[0];
+    return (0.0L + sinl(x) * expl(0.0L - powl(x, 2.0L) / 10.0L)) + sqrtl(fabsl(x));
+}
+
+FLOOR_FUNCTION(Quotient) {
+    const long double x = v[0];
+    const long double q = (powl(x, 2.0L) + 1.0L) / (powl(x, 2.0L) - 1.0L);
+    const long double m = logl(fabsl(x) + 1.0L) * cosl(3.0L * x);
+    return (0.0L + q) + m;
+}
+
+FLOOR_FUNCTION(Degree8) {
+    const long double x = v[0];
+    const long double a = 3.0L * powl(x, 8.0L), b = 2.0L * powl(x, 7.0L);
+    const long double c = 5.0L * powl(x, 5.0L), d = 4.0L * powl(x, 4.0L);
+    const long double e = 2.0L * powl(x, 2.0L), f = 7.0L * x;
+    return (((((((((0.0L + a) - b) + powl(x, 6.0L)) - c) + d) - powl(x, 3.0L)) + e) - f) + 1.0L);
+}
+
+FLOOR_FUNCTION(TwoVariables) {
+    const long double x = v[0], y = v[1];
+    return ((0.0L + x * y) + sinl(x + y)) - powl(cosl(x - y), 2.0L);
+}
+
+struct Case {
+    const char* name;
+    const char* text;
+    int varCount;
+    const char* varDesc;
+    Floor floor;
+};
+
+const Case kCases[] = {
+    {"cubic", "x^3-4*x", 1, "x", Cubic},
+    {"damped_sine", "sin(x)*exp(-x^2/10)+sqrt(abs(x))", 1, "x", DampedSine},
+    {"quotient", "(x^2+1)/(x^2-1)+ln(abs(x)+1)*cos(3*x)", 1, "x", Quotient},
+    {"degree8", "3*x^8-2*x^7+x^6-5*x^5+4*x^4-x^3+2*x^2-7*x+1", 1, "x", Degree8},
+    {"two_vars", "x*y+sin(x+y)-cos(x-y)^2", 2, "xy", TwoVariables},
+};
+
+// 1024 points: x over [-10, 10] (midpoints, so never exactly 0 or +-1); with two variables a
+// 32 x 32 grid of x and y, both over [-10, 10].
+constexpr int kPoints = 1024;
+
+std::vector<long double> Grid(int varCount) {
+    std::vector<long double> g(kPoints * 2);
+    for (int i = 0; i < kPoints; ++i) {
+        if (varCount == 1) {
+            g[2 * i] = -10.0L + 20.0L * (i + 0.5L) / kPoints;
+        } else {
+            g[2 * i] = -10.0L + 20.0L * (i % 32 + 0.5L) / 32;
+            g[2 * i + 1] = -10.0L + 20.0L * (i / 32 + 0.5L) / 32;
+        }
+    }
+    return g;
+}
+
+void BM_Floor(benchmark::State& state, const Case& c) {
+    const std::vector<long double> grid = Grid(c.varCount);
+    int i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(c.floor(&grid[2 * i]));
+        i = (i + 1) % kPoints;
+    }
+}
+
+// order 0 is one value through GetResultExt, the modules' path; order 1 the first derivative.
+void BM_Parser(benchmark::State& state, const Case& c, int order) {
+    vdParser parser(c.text, c.varCount, c.varDesc, true, true, true, true);
+    if (parser.GetGlobalError() >= 1) {
+        state.SkipWithError("the text does not compile");
+        return;
+    }
+    std::vector<long double> grid = Grid(c.varCount);
+    if (order == 0) {
+        // The comparison is only meaningful while both compute the same numbers.
+        int mismatches = 0;
+        for (int i = 0; i < kPoints; ++i) {
+            const long double p = parser.GetResultExt(&grid[2 * i]), f = c.floor(&grid[2 * i]);
+            if (!(p == f || (std::isnan(p) && std::isnan(f)))) ++mismatches;
+        }
+        state.counters["mismatches"] = mismatches;
+    }
+    int i = 0;
+    for (auto _ : state) {
+        if (order == 0)
+            benchmark::DoNotOptimize(parser.GetResultExt(&grid[2 * i]));
+        else
+            benchmark::DoNotOptimize(parser.GetPDerivationExt(1, &grid[2 * i], 0, false, 0));
+        i = (i + 1) % kPoints;
+    }
+}
+
+// A school-style text of exactly `length` characters in x.
+std::string TextOfLength(size_t length) {
+    static const char* const terms[] = {"3*x^2",      "sin(2*x)/(x+4)", "sqrt(abs(x)+1)",
+                                        "exp(-x/10)", "(x-1)*(x+2)",    "ln(x^2+1)",
+                                        "cos(x)^3",   "2x(x-5)"};
+    std::string text = "1";
+    for (size_t k = 0;; ++k) {
+        const std::string next = std::string(k % 2 ? "-" : "+") + terms[k % 8];
+        if (text.size() + next.size() > length) break;
+        text += next;
+    }
+    if (text.size() < length) text += "+" + std::string(length - text.size() - 1, '1');
+    return text;
+}
+
+void BM_Compile(benchmark::State& state) {
+    const std::string text = TextOfLength(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        vdParser parser(text.c_str(), 1, "x", true, true, true, true);
+        if (parser.GetGlobalError() >= 1) {
+            state.SkipWithError("the generated text does not compile");
+            break;
+        }
+        benchmark::DoNotOptimize(parser.GetResult(1.5L));
+    }
+    state.counters["chars"] = static_cast<double>(text.size());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    for (const Case& c : kCases) {
+        benchmark::RegisterBenchmark((std::string("floor/") + c.name).c_str(), BM_Floor, c);
+        benchmark::RegisterBenchmark((std::string("parser/") + c.name).c_str(), BM_Parser, c, 0);
+        benchmark::RegisterBenchmark((std::string("derive1/") + c.name).c_str(), BM_Parser, c, 1);
+    }
+    benchmark::RegisterBenchmark("compile", BM_Compile)
+        ->Arg(50)
+        ->Arg(500)
+        ->Arg(2700)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
