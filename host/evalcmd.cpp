@@ -15,11 +15,12 @@
 
 namespace {
 
-const char kUsage[] =
+const char kSynopsis[] =
     "Aufruf: orvelin eval [--vars NAMEN --count N] [--at W1,W2,...] [--base B] [--unit U]\n"
     "                     [--derive K] [--var I] [--snap] [--out-base B] [--] FUNKTION\n"
     "        orvelin eval --symbolic-diff VARIABLE FUNKTION\n"
-    "        orvelin eval --symbolic-int VARIABLE FUNKTION\n"
+    "        orvelin eval --symbolic-int VARIABLE FUNKTION";
+const char kOptions[] =
     "  --vars, --count  Variablennamen (\"xy\" oder \"ab cd\") und ihre Anzahl\n"
     "  --at             Werte der Variablen mit Dezimalpunkt, fehlende sind 0\n"
     "  --base           Zahlenbasis der Funktion: 2, 8, 10 oder 16 (ohne Variablen)\n"
@@ -54,7 +55,7 @@ void Print(FILE* f, const std::string& cp1252) {
 
 int UsageError(const std::string& why) {
     Print(stderr, "orvelin eval: " + why);
-    Print(stderr, kUsage);
+    Print(stderr, std::string(kSynopsis) + "\nMehr mit: orvelin eval --help");
     return 2;
 }
 
@@ -103,7 +104,7 @@ int ParseOptions(int argc, char** argv, EvalOptions* o) {
             continue;
         }
         if (a == "--help" || a == "-h") {
-            Print(stdout, kUsage);
+            Print(stdout, std::string(kSynopsis) + "\n" + kOptions);
             return -1;
         }
         if (a == "--snap") {
