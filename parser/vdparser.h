@@ -242,10 +242,22 @@ protected:
 
 private:
     void SetError(int code, const std::string& message, bool withText);
-    long double EvaluateFunction(const vdOpStructDef& op, long double x);
-    void SymbolicCall(char* out, const char* var, const char* op);
     void FreeOwned();
-    std::string Description() const;
+    int OperandValue(const std::string& operand);
+    void UnknownOperand(const std::string& operand);
+    int NextResult();
+    vdOpStructDef& NewOperation();
+    void SymbolicCall(char* out, const char* var, const char* op, const char* failMark,
+                      const char* failMarkLower);
+    long double EvaluateFunction(const vdOpStructDef& op, long double x);
+    void FunctionError(const vdOpStructDef& op, long double x);
+    void OperationError(const vdOpStructDef& op, long double a, long double b);
+    void StoreContents(const long double* values);
+    void NegativeExponents();
+    void BracketPowers();
+    void ChainPowers();
+    void SolveFactorials();
+    void ImplicitVariableProducts();
 };
 
 // ---------------------------------------------------------------------------------------------

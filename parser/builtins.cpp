@@ -1,0 +1,272 @@
+// Built-in functions and constants, and the evaluation of the compiled operations.
+#include "parserint.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+
+using namespace vdp;
+
+const char* const vdp::kFunctionNames[36] = {
+    "ispos", "isneg", "isposq", "isnegq", "isnull", "not",    "abs",    "sinh",   "cosh",
+    "sqrt",  "sqr",   "exp",    "tanh",   "rand",   "acos",   "acot",   "asin",   "cos",
+    "sin",   "GAMMA", "atan",   "lg",     "log",    "ln",     "tan",    "sgn",    "round",
+    "ceil",  "floor", "fac",    "coth",   "arsinh", "arcosh", "artanh", "arcoth", "cot"};
+
+int vdp::FunctionCode(const std::string& name) {
+    for (int i = 0; i < 36; ++i)
+        if (name == kFunctionNames[i]) return FnIsPos + i;
+    return OpNone;
+}
+
+namespace {
+const long double kPi = 3.14159265358979323846264338327950288L;
+const long double kTiny = LDBL_MIN;
+// Beyond this every factorial and gamma value overflows.
+const long double kGammaLimit = 1800;
+
+// Gamma on (0, 1] at the tenths, to full long double precision.
+const long double kGammaTable[10] = {9.5135076986687318397L, 4.5908437119988030532L,
+                                     2.9915689876875906283L, 2.2181595437576882231L,
+                                     1.7724538509055160273L, 1.4891922488128171024L,
+                                     1.2980553326475577430L, 1.1642297137253030344L,
+                                     1.0686287021193193549L, 1.0L};
+
+inline long double ToRadians(long double x, int unit) {
+    return unit == 2 ? x : ConvertToAngularUnit(x, unit, true);
+}
+inline long double FromRadians(long double x, int unit) {
+    return unit == 2 ? x : ConvertToAngularUnit(x, unit, false);
+}
+
+long double Factorial(long double x, long double bound) {
+    if (x == 0) return 1;
+    long double p = 1, k = 2;
+    for (; k <= x; k += 1)
+        if (!mult_ok(p, k, &p)) break;
+    return k != x + 1 ? bound : p;
+}
+
+long double Gamma(long double x, long double bound) {
+    if (!(x > 0) || x > kGammaLimit) return bound;
+    long double t = x, p = 1;
+    while (t > 1.0000000001L) {
+        t = t - 1;
+        p = p * t;
+    }
+    for (int i = 0; i < 10; ++i) {
+        const long double v = (i + 1) / 10.0L;
+        if (t >= v - 1e-10L && t <= v + 1e-10L) return p * kGammaTable[i];
+    }
+    return bound;
+}
+
+long double Random(long double x, long double bound) {
+    const long double n = std::fmod(x, 1.0L) <= 0.5L ? std::floor(x) : std::ceil(x);
+    // No whole number from 0 to a negative n exists.
+    if (!(n >= 0)) return bound;
+    return std::fmod(static_cast<long double>(std::rand()), n + 1);
+}
+} // namespace
+
+bool vdParser::IsFunction(std::string* name) {
+    return name && FunctionCode(*name) != OpNone;
+}
+
+bool vdParser::SearchFunction(std::string* name) {
+    if (IsFunction(name)) return true;
+    if (!name->empty() && name->back() == '^') {
+        const std::string base = name->substr(0, name->size() - 1);
+        char* rest = nullptr;
+        pr_chartold(base.c_str(), &rest);
+        if (SearchVariable(base.c_str()) > 0 || (!base.empty() && rest && *rest == 0) ||
+            (!base.empty() && base[0] == '#'))
+            return true;
+        UnknownOperand(base);
+        return false;
+    }
+    if (!IsError) {
+        const std::string shown = CutName(*name, 10, 10);
+        std::strcpy(UnknownFunction, shown.c_str());
+        SetError(1, "Unbekannte Teilfunktion '" + shown + "' in der Funktion.", NeedErrorParsText);
+    }
+    return false;
+}
+
+// One function value; OverflowBound when the function has no usable value there.
+long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
+    const long double bound = OverflowBound;
+    switch (op.Code) {
+    case FnIsPos:
+        return x >= kTiny ? 1 : 0;
+    case FnIsNeg:
+        return x <= -kTiny ? 1 : 0;
+    case FnIsPosQ:
+        return x >= -kTiny ? 1 : 0;
+    case FnIsNegQ:
+        return x <= kTiny ? 1 : 0;
+    case FnIsNull:
+    case FnNot:
+        return x > -kTiny && x < kTiny ? 1 : 0;
+    case FnAbs:
+        return std::fabs(x);
+    case FnAcos: {
+        const long double r = corr_acosl(x);
+        return r == bound ? r : FromRadians(r, AngularUnit);
+    }
+    case FnAcot:
+        return FromRadians(kPi / 2 - std::atan(x), AngularUnit);
+    case FnAsin: {
+        const long double r = corr_asinl(x);
+        return r == bound ? r : FromRadians(r, AngularUnit);
+    }
+    case FnAtan:
+        return FromRadians(std::atan(x), AngularUnit);
+    case FnArsinh: {
+        const long double s = corr_sqrtl(x * x + 1);
+        return s == bound ? s : corr_logl(s + x);
+    }
+    case FnArcosh: {
+        const long double s = corr_sqrtl(x * x - 1);
+        return s == bound ? s : corr_logl(s + x);
+    }
+    case FnArtanh: {
+        const long double q = corr_logl((x + 1) / (1 - x));
+        return q == bound ? q : q / 2;
+    }
+    case FnArcoth: {
+        const long double q = corr_logl((x + 1) / (x - 1));
+        return q == bound ? q : q / 2;
+    }
+    case FnSin:
+        return corr_sinl(ToRadians(x, AngularUnit));
+    case FnSqrt:
+        return corr_sqrtl(x);
+    case FnSqr:
+        return corr_powl(x, 2);
+    case FnSinh:
+        return (corr_expl(x) - corr_expl(-x)) / 2;
+    case FnSgn:
+        return x >= kTiny ? 1 : x == 0 ? 0 : x <= -kTiny ? -1 : 0;
+    case FnCos:
+        return corr_cosl(ToRadians(x, AngularUnit));
+    case FnCosh:
+        return (corr_expl(x) + corr_expl(-x)) / 2;
+    case FnCeil:
+        return std::ceil(x);
+    case FnCoth: {
+        const long double e2 = corr_expl(2 * x);
+        long double r;
+        return div_ok(e2 + 1, e2 - 1, &r) ? r : bound;
+    }
+    case FnCot: {
+        const long double t = corr_tanl(ToRadians(x, AngularUnit));
+        if (t == bound) return t;
+        long double r;
+        return div_ok(1, t, &r) ? r : bound;
+    }
+    case FnExp:
+        return corr_expl(x);
+    case FnTanh:
+        return std::tanh(x);
+    case FnTan:
+        return corr_tanl(ToRadians(x, AngularUnit));
+    case FnRound:
+        return corrroundl(x);
+    case FnRand:
+        return Random(x, bound);
+    case FnLg:
+    case FnLog:
+        return corr_log10l(x);
+    case FnLn:
+        return corr_logl(x);
+    case FnGamma:
+        return Gamma(x, bound);
+    case FnFac:
+        return Factorial(x, bound);
+    case FnFloor:
+        return std::floor(x);
+    default:
+        return bound;
+    }
+}
+
+void vdParser::FunctionError(const vdOpStructDef& op, long double x) {
+    const char* name = op.Code == OpPow ? "^" : op.Function;
+    SetError(6,
+             std::string("'") + name + "(" + MessageNumber(x) +
+                 ")' kann keinen vertretbaren Wert ermitteln.",
+             NeedErrorSolveText);
+    if (NeedErrorSolveText) ErrorTypeText[100] = 0;
+}
+
+void vdParser::SolveFunction(vdOpStructDef* op, char*) {
+    const long double x = op->Value1 < 0 ? -ValueList[-op->Value1] : ValueList[op->Value1];
+    long double r;
+    if (op->Code == OpPow) {
+        const long double y = op->Value2 < 0 ? -ValueList[-op->Value2] : ValueList[op->Value2];
+        r = corr_powl(x, y);
+    } else {
+        r = EvaluateFunction(*op, x);
+    }
+    if (r == OverflowBound) FunctionError(*op, x);
+    ValueList[op->Result] = r;
+}
+
+void vdParser::OperationError(const vdOpStructDef& op, long double a, long double b) {
+    static const char* const kRange[] = {" (Multiplikation ist nicht im g\xFCltigen Bereich.)",
+                                         " (Division ist nicht im g\xFCltigen Bereich.)",
+                                         " (Addition ist nicht im g\xFCltigen Bereich.)",
+                                         " (Subtraktion ist nicht im g\xFCltigen Bereich.)"};
+    const int code = op.Code == OpMul ? 4 : op.Code == OpDiv ? 5 : op.Code == OpAdd ? 7 : 8;
+    const int which = op.Code == OpMul ? 0 : op.Code == OpDiv ? 1 : op.Code == OpAdd ? 2 : 3;
+    SetError(code,
+             "'" + MessageNumber(a) + op.Function + MessageNumber(b) +
+                 "' kann keinen vertretbaren Wert ermitteln." + kRange[which],
+             NeedErrorSolveText);
+}
+
+void vdParser::SolveOperation(vdOpStructDef* op, char*) {
+    const long double a = op->Value1 < 0 ? -ValueList[-op->Value1] : ValueList[op->Value1];
+    const long double b = op->Value2 < 0 ? -ValueList[-op->Value2] : ValueList[op->Value2];
+    long double r;
+    switch (op->Code) {
+    case OpMul:
+        r = a * b;
+        break;
+    case OpDiv:
+        r = b == 0 ? CORRldERR : a / b;
+        break;
+    case OpAdd:
+        r = a + b;
+        break;
+    default:
+        r = a - b;
+        break;
+    }
+    // The same range test as the guarded arithmetic: infinities and NaN fail.
+    if (!(r > -CORRldERR && r < CORRldERR)) {
+        OperationError(*op, a, b);
+        return;
+    }
+    ValueList[op->Result] = r;
+}
+
+long double vdParser::GetResultValue() {
+    if (GlobalError == -1) {
+        IsError = false;
+        return PlainValue;
+    }
+    IsError = GlobalError != 0;
+    if (IsError || OpCount == 0) return 0;
+    vdOpStructDef* op = &OpList[1];
+    vdOpStructDef* const last = &OpList[OpCount];
+    for (; op <= last; ++op) {
+        if (op->Code <= OpDiv)
+            SolveOperation(op, op->Function);
+        else
+            SolveFunction(op, op->Function);
+        if (IsError) return 0;
+    }
+    return ValueList[last->Result];
+}
