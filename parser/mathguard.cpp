@@ -1,0 +1,171 @@
+// The math-error policy (spec Part 1.2): CORRldERR, Corr_matherrl, SetFPError and the corr_*
+// wrappers that apply the policy's table where the parser and the modules call the long double
+// math functions (Linux has no math-error hook).
+#include "fpguard.h"
+#include "vdparser.h"
+
+#include <cfenv>
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#if defined(__x86_64__) || defined(__i386__)
+#include <fpu_control.h>
+#endif
+
+long double CORRldERR = HUGE_VALL;
+
+namespace vdp {
+bool fpSetupPending = true;
+} // namespace vdp
+
+namespace {
+
+bool fpSaved = false;
+int fpSavedEnabled = 0;       // the exceptions that trapped at the first call (fegetexcept)
+unsigned int fpSavedWord = 0; // the x87 control word at the first call
+
+unsigned int CurrentControlWord() {
+#if defined(__x86_64__) || defined(__i386__)
+    fpu_control_t cw;
+    _FPU_GETCW(cw);
+    return static_cast<unsigned int>(cw);
+#else
+    return 0;
+#endif
+}
+
+bool NameIs(const char* name, const char* const* list) {
+    for (; *list; ++list)
+        if (std::strcmp(name, *list) == 0) return true;
+    return false;
+}
+
+constexpr long double kTwoPow63 = 9223372036854775808.0L; // 2^63
+
+} // namespace
+
+// Returns the saved x87 control word (0 while nothing is saved).
+unsigned int SetFPError(bool restore) {
+    if (restore) {
+        if (fpSaved) {
+            // Only the exception masks are restored. Pending flags of exceptions that become
+            // unmasked are cleared first, or the next x87 instruction would trap at once.
+            feclearexcept(fpSavedEnabled);
+            fedisableexcept(FE_ALL_EXCEPT & ~fpSavedEnabled);
+            if (fpSavedEnabled) feenableexcept(fpSavedEnabled);
+        }
+        return fpSavedWord;
+    }
+    if (!vdp::fpSetupPending) return fpSavedWord;
+    vdp::fpSetupPending = false;
+    fpSavedEnabled = fegetexcept();
+    fpSavedWord = CurrentControlWord();
+    fpSaved = true;
+    fedisableexcept(FE_ALL_EXCEPT); // x87 and SSE: overflow and division by zero give infinities
+    CORRldERR = HUGE_VALL;
+    return fpSavedWord;
+}
+
+long double GetCORRldERR() {
+    return CORRldERR;
+}
+
+int Corr_matherrl(_exceptionl* e) {
+    SetFPError(false);
+    if (!e || !e->name) return 0;
+    static const char* const domain[] = {"powl",   "acosl", "asinl", "logl",
+                                         "log10l", "sqrtl", nullptr};
+    static const char* const sing[] = {"acosl", "asinl", "logl", "log10l", nullptr};
+    static const char* const overflow[] = {"logl", "expl", "powl", nullptr};
+    static const char* const underflow[] = {"expl", "powl", nullptr};
+    static const char* const tloss[] = {"cosl", "sinl", "tanl", nullptr};
+    const char* const* list = nullptr;
+    switch (e->type) {
+    case VD_DOMAIN:
+        list = domain;
+        break;
+    case VD_SING:
+        list = sing;
+        break;
+    case VD_OVERFLOW:
+        list = overflow;
+        break;
+    case VD_UNDERFLOW:
+        list = underflow;
+        break;
+    case VD_TLOSS:
+        list = tloss;
+        break;
+    default:
+        return 0;
+    }
+    if (!NameIs(e->name, list)) return 0;
+    e->retval = CORRldERR;
+    return 1;
+}
+
+// The wrappers. A NaN argument counts as outside the domain (it would otherwise travel on
+// silently); everything else follows the table of Corr_matherrl.
+
+long double corr_sqrtl(long double x) {
+    if (__builtin_expect(!(x >= 0), 0)) return CORRldERR; // domain (x < 0 or NaN)
+    return sqrtl(x);
+}
+
+long double corr_logl(long double x) {
+    if (__builtin_expect(!(x > 0), 0)) return CORRldERR; // 0: singularity; < 0, NaN: domain
+    return logl(x);
+}
+
+long double corr_log10l(long double x) {
+    if (__builtin_expect(!(x > 0), 0)) return CORRldERR;
+    return log10l(x);
+}
+
+long double corr_expl(long double x) {
+    const long double r = expl(x);
+    // Overflow (an infinite result) or underflow (0 or subnormal) of a finite argument;
+    // expl(-inf) = 0 and expl(+inf) = inf are exact, expl(NaN) is a domain failure.
+    if (__builtin_expect(!(r >= LDBL_MIN && r <= LDBL_MAX), 0)) {
+        if (x == -HUGE_VALL) return 0.0L;
+        return CORRldERR;
+    }
+    return r;
+}
+
+long double corr_powl(long double x, long double y) {
+    const long double r = powl(x, y);
+    const long double a = fabsl(r);
+    if (__builtin_expect(a >= LDBL_MIN && a <= LDBL_MAX, 1)) return r;
+    // Rare cases: zero, subnormal, infinite or NaN result.
+    if (r != r) return CORRldERR;             // domain: negative base, non-integer exponent
+    if (x == 0) return y < 0 ? CORRldERR : r; // 0 to a negative power: singularity
+    const bool finiteArgs = std::isfinite(x) && std::isfinite(y);
+    if (!finiteArgs) return r; // exact limits such as 2^-inf = 0, inf^2 = inf
+    return CORRldERR;          // overflow (infinite) or underflow (0 or subnormal)
+}
+
+long double corr_sinl(long double x) {
+    if (__builtin_expect(!(fabsl(x) < kTwoPow63), 0)) return CORRldERR; // total loss of precision
+    return sinl(x);
+}
+
+long double corr_cosl(long double x) {
+    if (__builtin_expect(!(fabsl(x) < kTwoPow63), 0)) return CORRldERR;
+    return cosl(x);
+}
+
+long double corr_tanl(long double x) {
+    if (__builtin_expect(!(fabsl(x) < kTwoPow63), 0)) return CORRldERR;
+    return tanl(x);
+}
+
+long double corr_asinl(long double x) {
+    if (__builtin_expect(!(fabsl(x) <= 1), 0)) return CORRldERR; // domain (|x| > 1 or NaN)
+    return asinl(x);
+}
+
+long double corr_acosl(long double x) {
+    if (__builtin_expect(!(fabsl(x) <= 1), 0)) return CORRldERR;
+    return acosl(x);
+}
