@@ -82,6 +82,32 @@ public:
             }
     }
 
+    // Background pixels that the figure closes in (between an arm and the body) would keep the
+    // old colour after the fill from (1, 1): they take a shade next to it instead.
+    void MarkEnclosedBackground() {
+        std::vector<bool> reached(pixels.size(), false);
+        std::vector<int> stack{width + 1};
+        while (!stack.empty()) {
+            const int i = stack.back();
+            stack.pop_back();
+            const Rgb& p = pixels[static_cast<size_t>(i)];
+            if (reached[static_cast<size_t>(i)] || p.r != kBackground.r || p.g != kBackground.g ||
+                p.b != kBackground.b)
+                continue;
+            reached[static_cast<size_t>(i)] = true;
+            const int x = i % width, y = i / width;
+            if (x > 0) stack.push_back(i - 1);
+            if (x + 1 < width) stack.push_back(i + 1);
+            if (y > 0) stack.push_back(i - width);
+            if (y + 1 < height) stack.push_back(i + width);
+        }
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            Rgb& p = pixels[i];
+            if (!reached[i] && p.r == kBackground.r && p.g == kBackground.g && p.b == kBackground.b)
+                p.b -= 8;
+        }
+    }
+
     bool SaveBmp(const std::string& path) const {
         const int stride = (width * 3 + 3) & ~3;
         const uint32_t imageSize = static_cast<uint32_t>(stride * height);
@@ -159,7 +185,7 @@ void Knee(double hx, double hy, double fx, double fy, double l, double& kx, doub
 }
 
 std::vector<Shape> Figure(const Pose& pose) {
-    const double ground = 58, leg = 9.5, maxLift = 16;
+    const double ground = 58, leg = 9.5, maxLift = 12;
     const double hipY = ground - 1 - 2 * leg + 0.4 + 7 * pose.crouch - maxLift * pose.lift;
     const double lean = 3 * pose.crouch;
     const double hipX = 31 - lean * 0.5;
@@ -230,6 +256,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 15; ++i) {
         Canvas frame(64, 64);
         frame.Paint(Figure(kPoses[i]));
+        frame.MarkEnclosedBackground();
         ok = frame.SaveBmp(dir + "JMPB" + std::to_string(i + 1) + ".VDB") && ok;
     }
     const struct {
