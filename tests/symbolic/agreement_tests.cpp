@@ -27,8 +27,14 @@ std::string symbolicDerivative(vdParser& parser, const char* text, bool integral
     return out.data();
 }
 
-std::unique_ptr<vdParser> compile(const std::string& text) {
-    return std::make_unique<vdParser>(text.c_str(), 1, "x", true, true, true, true);
+// The parser's destructor is not virtual; a final class may be deleted through unique_ptr.
+struct Parser final : vdParser {
+    explicit Parser(const std::string& text)
+        : vdParser(text.c_str(), 1, "x", true, true, true, true) {}
+};
+
+std::unique_ptr<Parser> compile(const std::string& text) {
+    return std::make_unique<Parser>(text);
 }
 
 void expectClose(long double got, long double expected, const std::string& what) {
