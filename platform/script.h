@@ -1,0 +1,8 @@
+// Dialog scripts: `orvelin script FILE [--show] [--progdir DIR]`. Runs the commands of the
+// file against the program's windows in the headless test mode and reports the first
+// expectation that does not hold as "FILE:LINE: expected …, got …".
+#pragma once
+
+// argv[0] is "script". Returns the exit code: 0 when everything held, 1 on a failure, 2 on
+// wrong usage. Needs no application object; it makes its own.
+int RunScriptCommand(int argc, char** argv);

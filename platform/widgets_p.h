@@ -1,0 +1,93 @@
+// The widgets the layer makes for its windows: each passes paint, focus, mouse and size events
+// on to its window object after Qt has handled them (the "platform's own handling first").
+#pragma once
+
+#include "qtbridge.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QMainWindow>
+#include <QRadioButton>
+
+template <class Base> class TForward : public Base {
+public:
+    using Base::Base;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        Base::paintEvent(e);
+        ForwardPaint(this, e);
+    }
+    void focusInEvent(QFocusEvent* e) override {
+        Base::focusInEvent(e);
+        ForwardFocus(this, true);
+    }
+    void focusOutEvent(QFocusEvent* e) override {
+        Base::focusOutEvent(e);
+        ForwardFocus(this, false);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        Base::mouseMoveEvent(e);
+        ForwardMouse(this, e);
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        Base::mousePressEvent(e);
+        ForwardMouse(this, e);
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        Base::mouseReleaseEvent(e);
+        ForwardMouse(this, e);
+    }
+    void enterEvent(QEnterEvent* e) override {
+        Base::enterEvent(e);
+        ForwardMouse(this, e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        Base::resizeEvent(e);
+        ForwardResize(this);
+    }
+    void moveEvent(QMoveEvent* e) override {
+        Base::moveEvent(e);
+        ForwardMove(this);
+    }
+};
+
+// A radio button with the Windows group rule: checking it unchecks the other radio buttons of
+// its group (the controls from the last WS_GROUP control up to the next one), whatever their
+// parent widget.
+class TRadioWidget : public TForward<QRadioButton> {
+public:
+    using TForward<QRadioButton>::TForward;
+
+protected:
+    void nextCheckState() override;
+};
+// Checks `radio` and unchecks the rest of its group.
+void CheckInGroup(QAbstractButton* radio);
+
+class TDialogWidget : public TForward<QDialog> {
+public:
+    explicit TDialogWidget(QWidget* parent) : TForward<QDialog>(parent) {}
+    void done(int r) override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void reject() override;
+};
+
+class TFrameWidget : public TForward<QMainWindow> {
+public:
+    using TForward<QMainWindow>::TForward;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+};
+
+class TPlainWidget : public TForward<QWidget> {
+public:
+    using TForward<QWidget>::TForward;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+};
