@@ -14,37 +14,44 @@ namespace {
 
 using Floor = long double (*)(const long double* v);
 
+// The parser reads each exponent from its value list at run time; the floor must too, or the
+// compiler turns Pow(x, 2) into x*x.
+inline long double Pow(long double x, long double exponent) {
+    __asm__ volatile("" : "+m"(exponent));
+    return powl(x, exponent);
+}
+
 // The functions are kept out of line so that, like the parser, each evaluation is one call.
 #define FLOOR_FUNCTION(name) __attribute__((noinline)) long double name(const long double* v)
 
 FLOOR_FUNCTION(Cubic) {
     const long double x = v[0];
-    return (0.0L + powl(x, 3.0L)) - 4.0L * x;
+    return (0.0L + Pow(x, 3.0L)) - 4.0L * x;
 }
 
 FLOOR_FUNCTION(DampedSine) {
     const long double x = v[0];
-    return (0.0L + sinl(x) * expl(0.0L - powl(x, 2.0L) / 10.0L)) + sqrtl(fabsl(x));
+    return (0.0L + sinl(x) * expl(0.0L - Pow(x, 2.0L) / 10.0L)) + sqrtl(fabsl(x));
 }
 
 FLOOR_FUNCTION(Quotient) {
     const long double x = v[0];
-    const long double q = (powl(x, 2.0L) + 1.0L) / (powl(x, 2.0L) - 1.0L);
+    const long double q = (Pow(x, 2.0L) + 1.0L) / (Pow(x, 2.0L) - 1.0L);
     const long double m = logl(fabsl(x) + 1.0L) * cosl(3.0L * x);
     return (0.0L + q) + m;
 }
 
 FLOOR_FUNCTION(Degree8) {
     const long double x = v[0];
-    const long double a = 3.0L * powl(x, 8.0L), b = 2.0L * powl(x, 7.0L);
-    const long double c = 5.0L * powl(x, 5.0L), d = 4.0L * powl(x, 4.0L);
-    const long double e = 2.0L * powl(x, 2.0L), f = 7.0L * x;
-    return (((((((((0.0L + a) - b) + powl(x, 6.0L)) - c) + d) - powl(x, 3.0L)) + e) - f) + 1.0L);
+    const long double a = 3.0L * Pow(x, 8.0L), b = 2.0L * Pow(x, 7.0L);
+    const long double c = 5.0L * Pow(x, 5.0L), d = 4.0L * Pow(x, 4.0L);
+    const long double e = 2.0L * Pow(x, 2.0L), f = 7.0L * x;
+    return (((((((((0.0L + a) - b) + Pow(x, 6.0L)) - c) + d) - Pow(x, 3.0L)) + e) - f) + 1.0L);
 }
 
 FLOOR_FUNCTION(TwoVariables) {
     const long double x = v[0], y = v[1];
-    return ((0.0L + x * y) + sinl(x + y)) - powl(cosl(x - y), 2.0L);
+    return ((0.0L + x * y) + sinl(x + y)) - Pow(cosl(x - y), 2.0L);
 }
 
 struct Case {

@@ -3,7 +3,8 @@
 
 Usage: parser_bench --benchmark_out=result.json [--benchmark_repetitions=3]
        bench/ratios.py result.json
-With repetitions the medians are used, otherwise the single runs.
+With repetitions the medians are used, otherwise the single runs; times are CPU times, which
+scatter less than wall-clock times on a shared machine.
 """
 import json
 import math
@@ -15,7 +16,7 @@ def times(path):
     medians = {r["run_name"]: r for r in runs if r.get("aggregate_name") == "median"}
     chosen = medians or {r["run_name"]: r for r in runs if r.get("run_type") == "iteration"}
     scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
-    return {name: r["real_time"] * scale[r["time_unit"]] for name, r in chosen.items()}
+    return {name: r["cpu_time"] * scale[r["time_unit"]] for name, r in chosen.items()}
 
 
 def main():
