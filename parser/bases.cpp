@@ -1,4 +1,4 @@
-// Number bases and angular units: the free functions of spec Part 1.7.
+// Number bases and angular units: the free conversion functions.
 #include "vdparser.h"
 
 #include <cmath>
@@ -107,7 +107,7 @@ std::string ToBase(long double x, int digits, int base) {
     const std::string full = intText + "." + frac;
     std::string cut = full.substr(0, static_cast<size_t>(digits));
     // The cut text shows the value when it holds the point, or when the integer part fills it
-    // exactly (the spec's "contains the point" alone would write 255 with two digits as
+    // exactly ("contains the point" alone would write 255 with two digits as
     // "F.Fe+1", and 1 with one digit as "1e+" followed by an exponent 0 it cannot write).
     const bool hasPoint = cut.size() >= intText.size();
     // A value below 1 whose cut text holds no digit other than zeros would show as zero: it

@@ -121,7 +121,8 @@ bool vdParser::IsValue() {
     if (candidate.empty() || candidate.find('E') != std::string::npos) return false;
     char* rest = nullptr;
     const long double value = pr_chartold(candidate.c_str(), &rest);
-    if (!rest || *rest) return false;
+    // A number beyond long double ("1e5000") is no plain number; compiling reports it.
+    if (!rest || *rest || !(value > -CORRldERR && value < CORRldERR)) return false;
     PlainValue = value;
     return true;
 }

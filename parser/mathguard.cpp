@@ -1,4 +1,4 @@
-// The math-error policy (spec Part 1.2): CORRldERR, Corr_matherrl, SetFPError and the corr_*
+// The math-error policy: CORRldERR, Corr_matherrl, SetFPError and the corr_*
 // wrappers that apply the policy's table where the parser and the modules call the long double
 // math functions (Linux has no math-error hook).
 #include "fpguard.h"

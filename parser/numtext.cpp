@@ -1,4 +1,4 @@
-// Number text conversion, rounding, guarded arithmetic and the text helpers of spec Part 1.2.
+// Number text conversion, rounding, guarded arithmetic and the text helpers.
 #include "fpguard.h"
 #include "vdparser.h"
 
@@ -229,8 +229,8 @@ long double corrpolyl(long double x, int degree, long double* coeff) {
             term = corr_powl(x, static_cast<long double>(k));
         if (term == CORRldERR) return term;
         long double prod;
-        // A product or sum out of range is the error value (Part 6.3 relies on it), not the
-        // power that happened to be computed last.
+        // A product or sum out of range is the error value (the eigenvalue search relies on it),
+        // not the power that happened to be computed last.
         if (!mult_ok(coeff[k], term, &prod)) return CORRldERR;
         if (!add_ok(p, prod, &p)) return CORRldERR;
     }

@@ -49,26 +49,11 @@ std::string vdp::MessageNumber(long double x) {
 }
 
 void vdp::ReplaceAll(std::string& text, const char* search, const char* turn) {
-    const size_t n = std::strlen(search), m = std::strlen(turn);
+    const size_t n = std::strlen(search);
     if (n == 0) return;
-    size_t pos = text.find(search);
-    if (pos == std::string::npos) return;
-    if (m == n) { // in place, no shifting
-        for (; pos != std::string::npos; pos = text.find(search, pos)) text.replace(pos, n, turn);
-        return;
-    }
-    // Build the result once; the search resumes at the replacement, which never contains the
-    // searched text, so this equals replacing one occurrence after the other.
-    std::string out;
-    out.reserve(text.size());
-    size_t from = 0;
-    for (; pos != std::string::npos; pos = text.find(search, pos + n)) {
-        out.append(text, from, pos - from);
-        out.append(turn, m);
-        from = pos + n;
-    }
-    out.append(text, from, std::string::npos);
-    text.swap(out);
+    // The search resumes at the replacement itself, so "xx" -> "x*x" turns "xxx" into "x*x*x".
+    for (size_t pos = text.find(search); pos != std::string::npos; pos = text.find(search, pos))
+        text.replace(pos, n, turn);
 }
 
 size_t vdp::MatchingClose(const std::string& s, size_t open) {

@@ -391,7 +391,7 @@ int vdParser::OperandValue(const std::string& operand) {
     if (size_t(number) >= ValueList.size()) ValueList.resize(number + 255, 0.0L);
     char* rest = nullptr;
     long double value = operand.empty() ? 0 : pr_chartold(operand.c_str(), &rest);
-    bool known = !operand.empty() && rest && *rest == 0;
+    bool known = !operand.empty() && rest && *rest == 0 && value > -CORRldERR && value < CORRldERR;
     if (!known) known = AnotherConst(operand.c_str(), &value);
     // A negated constant ("2*-pi") reads like a negated variable.
     if (!known && operand.size() >= 2 && operand[0] == '-' &&

@@ -1,4 +1,4 @@
-// Number bases and angular units: the free functions of spec Part 1.7.
+// Number bases and angular units: the free conversion functions.
 #include "vdparser.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ Read FromBase(const char* text, int base) {
 
 // --- ConvertToAngularUnit -------------------------------------------------------------------
 
-TEST(Bases, AngularUnitSpecExamples) {
+TEST(Bases, AngularUnitExamples) {
     EXPECT_NEAR(static_cast<double>(ConvertToAngularUnit(180, 1, true) - kPi), 0.0, 1e-18);
     EXPECT_EQ(ConvertToAngularUnit(180, 1, true), 180 * (1.0L / 180) * kPi);
     EXPECT_NEAR(static_cast<double>(ConvertToAngularUnit(kPi, 3, false)), 200.0, 1e-16);
@@ -53,7 +53,7 @@ TEST(Bases, AngularUnits) {
 
 // --- ConvertToBase --------------------------------------------------------------------------
 
-TEST(Bases, ToBaseSpecExamples) {
+TEST(Bases, ToBaseExamples) {
     EXPECT_EQ(ToBase(10.5L, 15, 2), "1010.1");
     EXPECT_EQ(ToBase(255, 15, 16), "FF");
     EXPECT_EQ(ToBase(-10.5L, 15, 2), "-1010.1");
@@ -131,7 +131,7 @@ TEST(Bases, ToBaseNonFinite) {
 
 // --- ConvertBaseTold ------------------------------------------------------------------------
 
-TEST(Bases, FromBaseSpecExamples) {
+TEST(Bases, FromBaseExamples) {
     Read r = FromBase("-1.1", 2);
     EXPECT_EQ(r.value, -1.5L);
     EXPECT_EQ(r.rest, "");

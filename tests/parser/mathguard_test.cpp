@@ -1,5 +1,5 @@
 // The math-error policy: CORRldERR, Corr_matherrl, SetFPError and the corr_* wrappers
-// (spec Part 1.2).
+// of the suite.
 #include "vdparser.h"
 
 #include <gtest/gtest.h>

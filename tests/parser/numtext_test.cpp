@@ -1,4 +1,4 @@
-// Number text conversion, rounding, guarded arithmetic and text helpers (spec Part 1.2).
+// Number text conversion, rounding, guarded arithmetic and text helpers.
 #include "vdparser.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ std::string Fmt(long double x, int digits) {
     return buf;
 }
 
-// The search of Part 1.2, step 3, written out literally (the reference for the fast version).
+// The shortest-exact search written out literally (the reference for the fast version).
 std::string Reference(long double x, int digits, bool minimal) {
     if (minimal && fabsl(x) < 1e-5L) x = corrroundl(x, 15);
     if (digits >= 1 && digits <= 20 && !minimal) return Fmt(x, digits);
@@ -122,7 +122,7 @@ TEST(NumText, LdtocharExtremes) {
 
 // Random long doubles over the whole range: the text of the search reads back exactly whenever
 // any text of at most 20 digits does (that is, when fmt(20) does), and always equals the
-// literal search of the spec. digits 0 (not minimal) is the search without the rounding of
+// literal search. digits 0 (not minimal) is the search without the rounding of
 // values below 1e-5.
 TEST(NumText, LdtocharRoundTripRandom) {
     std::mt19937_64 rng(20261208);
