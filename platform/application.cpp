@@ -105,8 +105,8 @@ public:
 
 private:
     bool KeyPress(QWidget* w, QKeyEvent* e) {
-        // Only the focus widget's own event counts; Qt passes ignored events to the parents.
-        if (w != QApplication::focusWidget() && !w->isWindow()) return false;
+        // Qt offers an ignored key to each parent in turn; a matching key is consumed at once,
+        // so it never counts twice.
         int vk = VirtualKeyOf(e);
         if (!vk) return false;
         for (QWidget* p = w; p; p = p->parentWidget()) {

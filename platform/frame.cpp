@@ -152,3 +152,11 @@ void TDecoratedFrame::Insert(TStatusBar& bar, TLocation) {
 bool TDecoratedFrame::Create() {
     return TFrameWindow::Create();
 }
+
+void TFrameWidget::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    if (TWindow* owner = WindowOf(this))
+        owner->EvClose();
+    else
+        e->accept();
+}

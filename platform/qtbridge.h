@@ -82,6 +82,8 @@ public:
     ~TPainterDC() override;
 };
 
+// Makes the window of `w` the active one, also where no window manager does it.
+void ActivateTop(QWidget* w);
 // Tracks the order in which top-level windows were shown or activated.
 void NoteTopLevelShown(QWidget* w);
 // Installs the layer's keyboard filter (accelerators, the F1 filter) and the window tracking.

@@ -380,9 +380,16 @@ bool TWindow::IsWindowVisible() const {
     return w && w->isVisible();
 }
 
+void ActivateTop(QWidget* w) {
+    QWidget* top = w->window();
+    top->activateWindow();
+    // Without a window manager (offscreen) activation must not wait for one.
+    if (QApplication::activeWindow() != top) QApplication::setActiveWindow(top);
+}
+
 void TWindow::SetFocus() {
     if (QWidget* w = impl_->widget) {
-        w->window()->activateWindow();
+        ActivateTop(w);
         w->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -464,7 +471,7 @@ bool TWindow::IsZoomed() const {
 void TWindow::BringWindowToTop() {
     if (QWidget* w = impl_->widget) {
         w->window()->raise();
-        w->window()->activateWindow();
+        ActivateTop(w);
         NoteTopLevelShown(w->window());
     }
 }
