@@ -83,7 +83,7 @@ public:
 private:
     // f expanded, when that changes it and is cheap ((x+1)*(x-1), (x^2+1)/x).
     std::optional<ex> rewritten(const ex& f, int depth) {
-        if (treeSize(f, 200) > 200) return std::nullopt;
+        if (!cheapToRewrite(f)) return std::nullopt;
         ex g = f.expand();
         if (g.is_equal(f) || treeSize(g, 400) > 400) return std::nullopt;
         return integrate(g, depth + 1);
@@ -205,7 +205,7 @@ private:
     // p/q with polynomials: polynomial division, then the remainder over a denominator of
     // degree one or two.
     std::optional<ex> rationalFunction(const ex& f, int depth) {
-        if (treeSize(f, 200) > 200) return std::nullopt;
+        if (!cheapToRewrite(f)) return std::nullopt;
         ex nd = f.normal().numer_denom();
         ex p = nd.op(0).expand(), q = nd.op(1).expand();
         if (!isPolynomial(p, x_, 30) || !isPolynomial(q, x_, 2) || q.degree(x_) < 1)
@@ -272,7 +272,7 @@ std::optional<ex> antiderivative(const ex& f, const symbol& x) {
     std::optional<ex> F = Integrator(x).integrate(f, 0);
     if (!F) return std::nullopt;
     ex difference = F->diff(x) - f;
-    if (treeSize(difference, 300) <= 300) {
+    if (cheapToRewrite(difference)) {
         try {
             if (difference.normal().is_zero()) return F;
         } catch (...) {

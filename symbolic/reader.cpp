@@ -251,8 +251,9 @@ private:
         if (peek() != '^') return base;
         ++pos_;
         ex exponent = signedFactor(depth + 1);
-        if (base.is_zero() && is_a<numeric>(exponent) && !ex_to<numeric>(exponent).is_positive())
-            throw ReadError("zero to a power that is not positive");
+        // 0^a is only defined for a positive number a.
+        if (base.is_zero() && !(is_a<numeric>(exponent) && ex_to<numeric>(exponent).is_positive()))
+            throw ReadError("zero to a power that is not a positive number");
         return makePower(base, exponent);
     }
 

@@ -250,8 +250,8 @@ private:
     std::size_t budget_;
 };
 
-// Whether expanding or bringing to a common denominator is cheap enough to try.
-bool fitForRewriting(const ex& e, int depth = 0) {
+// Numbers and exponents small enough for exact rewriting.
+bool smallNumbers(const ex& e, int depth = 0) {
     if (depth > 100) return false;
     if (is_a<numeric>(e)) {
         const numeric& n = ex_to<numeric>(e);
@@ -262,11 +262,43 @@ bool fitForRewriting(const ex& e, int depth = 0) {
         if (!n.is_rational() || n.numer().int_length() > 5 || abs(n.numer()) > 30) return false;
     }
     for (std::size_t i = 0; i < e.nops(); ++i)
-        if (!fitForRewriting(e.op(i), depth + 1)) return false;
+        if (!smallNumbers(e.op(i), depth + 1)) return false;
     return true;
 }
 
+// Roughly how many terms expanding e gives (saturating); the terms inside function arguments,
+// which are expanded too, are added to `inside`.
+double expandedTerms(const ex& e, double& inside) {
+    constexpr double cap = 1e9;
+    if (is_a<add>(e) || is_a<mul>(e)) {
+        const bool sum = is_a<add>(e);
+        double n = sum ? 0 : 1;
+        for (std::size_t i = 0; i < e.nops(); ++i) {
+            double t = expandedTerms(e.op(i), inside);
+            n = std::min(cap, sum ? n + t : n * t);
+        }
+        return n;
+    }
+    if (is_a<power>(e)) {
+        double t = expandedTerms(e.op(0), inside);
+        if (t <= 1 || !is_a<numeric>(e.op(1)) || !ex_to<numeric>(e.op(1)).is_integer()) return t;
+        // terms of a multinomial power: C(t+k-1, k)
+        double k = std::abs(ex_to<numeric>(e.op(1)).to_double()), n = 1;
+        for (double i = 1; i <= k && n < cap; ++i) n = n * (t + i - 1) / i;
+        return std::min(cap, n);
+    }
+    for (std::size_t i = 0; i < e.nops(); ++i)
+        inside = std::min(cap, inside + expandedTerms(e.op(i), inside));
+    return 1;
+}
+
 } // namespace
+
+bool cheapToRewrite(const ex& e) {
+    if (treeSize(e, 400) > 400 || !smallNumbers(e)) return false;
+    double inside = 0;
+    return expandedTerms(e, inside) + inside <= 2000;
+}
 
 std::size_t treeSize(const ex& e, std::size_t cap) {
     std::size_t n = 0;
@@ -289,12 +321,12 @@ std::optional<std::string> writeText(const ex& e, const symbol& var, bool decima
 std::optional<std::string> writeSimplest(const ex& e, const symbol& var, bool decimals,
                                          std::size_t maxLen) {
     std::vector<ex> forms;
-    if (treeSize(e, 400) <= 400 && fitForRewriting(e)) {
+    if (cheapToRewrite(e)) {
         forms.push_back(e.expand());
         forms.push_back(e);
         ex nd = e.normal().numer_denom();
         ex den = nd.op(1);
-        if (treeSize(den, 100) <= 100 && fitForRewriting(den)) den = factor(den);
+        if (treeSize(den, 100) <= 100 && cheapToRewrite(den)) den = factor(den);
         forms.push_back(nd.op(0).expand() / den);
     } else {
         forms.push_back(e);
