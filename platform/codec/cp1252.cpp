@@ -32,6 +32,9 @@ size_t DecodeUtf8(std::string_view s, size_t i, char32_t& u) {
         if ((c & 0xC0) != 0x80) return 0;
         u = (u << 6) | (c & 0x3F);
     }
+    // Overlong forms, surrogates and values beyond Unicode are malformed too.
+    static const char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (u < kLeast[n] || (u >= 0xD800 && u < 0xE000) || u > 0x10FFFF) return 0;
     return n;
 }
 } // namespace

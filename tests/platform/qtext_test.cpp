@@ -59,11 +59,13 @@ TEST(QText, CharactersWithoutACodeBecomeQuestionMarks) {
 
 TEST(Codec, Utf8ToCp1252KeepsMalformedBytes) {
     EXPECT_EQ(Utf8ToCp1252("\xC3\xA4\xE2\x82\xAC"), "\xE4\x80");
-    EXPECT_EQ(Utf8ToCp1252("a\x80z"), "a\x80z");       // lone continuation byte
-    EXPECT_EQ(Utf8ToCp1252("\xE4rger"), "\xE4rger");   // already Windows-1252
-    EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x\xC3");         // cut at the end
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x82z"), "\xE2\x82z"); // cut in the middle
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "\xC0\xAF");   // overlong "/"
+    EXPECT_EQ(Utf8ToCp1252("a\x80z"), "a\x80z");             // lone continuation byte
+    EXPECT_EQ(Utf8ToCp1252("\xE4rger"), "\xE4rger");         // already Windows-1252
+    EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x\xC3");               // cut at the end
+    EXPECT_EQ(Utf8ToCp1252("\xE0\x80\xAF"), "\xE0\x80\xAF"); // overlong "/" stays bytes
+    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "\xED\xA0\x80"); // encoded surrogate
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82z"), "\xE2\x82z");       // cut in the middle
+    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "\xC0\xAF");         // overlong "/"
     EXPECT_EQ(Utf8ToCp1252("\xF8\x88\x80\x80"), "\xF8\x88\x80\x80");
     EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!"); // valid, but without a code
     EXPECT_EQ(Utf8ToCp1252(""), "");
