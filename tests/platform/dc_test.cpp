@@ -1,0 +1,187 @@
+// Mapping arithmetic and drawing on bitmap surfaces.
+#include "dc.h"
+#include "mapping.h"
+
+#include <gtest/gtest.h>
+
+TEST(Mapping, LometricIsTenthsOfAMillimetreWithYUp) {
+    TMapping m;
+    m.SetMode(MM_LOMETRIC);
+    m.dpiX = m.dpiY = 254; // one pixel per tenth of a millimetre
+    EXPECT_EQ(m.LPtoDP(TPoint(100, -200)), TPoint(100, 200));
+    m.dpiX = m.dpiY = 96;
+    // 2100 tenths = 210 mm = 8.27 in = 793.7 px at 96 dpi.
+    EXPECT_EQ(m.LPtoDP(TPoint(2100, -2970)), TPoint(794, 1123));
+    m.viewportOrg = TPoint(10, 20);
+    EXPECT_EQ(m.LPtoDP(TPoint(0, 0)), TPoint(10, 20));
+    EXPECT_EQ(m.LPtoDP(TPoint(0, 254)), TPoint(10, 20 - 96)) << "positive y goes up";
+    EXPECT_EQ(m.DPtoLP(TPoint(10 + 96, 20 + 96)), TPoint(254, -254));
+    // Extents do not apply to a fixed mode.
+    EXPECT_FALSE(m.SetWindowExt(TSize(5, 5)));
+}
+
+TEST(Mapping, AnisotropicScalesEachAxisByItsExtents) {
+    TMapping m;
+    m.SetMode(MM_ANISOTROPIC);
+    ASSERT_TRUE(m.SetWindowExt(TSize(2100, -2970)));
+    ASSERT_TRUE(m.SetViewportExt(TSize(210, 297)));
+    EXPECT_EQ(m.LPtoDP(TPoint(2100, -2970)), TPoint(210, 297));
+    EXPECT_EQ(m.LPtoDP(TPoint(1050, -1485)), TPoint(105, 149)); // 148.5 rounds away from zero
+    m.windowOrg = TPoint(100, -100);
+    m.viewportOrg = TPoint(5, 7);
+    EXPECT_EQ(m.LPtoDP(TPoint(100, -100)), TPoint(5, 7));
+    EXPECT_EQ(m.DPtoLP(TPoint(15, 17)), TPoint(200, -200));
+    EXPECT_FALSE(m.SetWindowExt(TSize(0, 10))) << "a zero extent would divide by zero";
+    EXPECT_EQ(m.windowExt, TSize(2100, -2970));
+    // Back to MM_TEXT: one unit per pixel again, origins kept.
+    m.SetMode(MM_TEXT);
+    EXPECT_EQ(m.LPtoDP(TPoint(101, -99)), TPoint(6, 8));
+}
+
+namespace {
+bool IsColor(const TBitmap& b, int x, int y, const TColor& c) {
+    return b.GetPixel(x, y) == c;
+}
+} // namespace
+
+TEST(DC, RectangleFillsInsideAndOutlinesItsLastPixel) {
+    TBitmap bmp(20, 20, TColor::White);
+    {
+        TMemoryDC dc(bmp);
+        dc.SelectObject(TPen(TColor::Black));
+        dc.SelectObject(TBrush(TColor(255, 0, 0)));
+        dc.Rectangle(2, 2, 10, 10);
+    }
+    EXPECT_TRUE(IsColor(bmp, 2, 2, TColor::Black));
+    EXPECT_TRUE(IsColor(bmp, 9, 9, TColor::Black)) << "outline on the last pixel inside";
+    EXPECT_TRUE(IsColor(bmp, 10, 10, TColor::White)) << "right and bottom are exclusive";
+    EXPECT_TRUE(IsColor(bmp, 5, 5, TColor(255, 0, 0)));
+    EXPECT_TRUE(IsColor(bmp, 1, 1, TColor::White));
+}
+
+TEST(DC, NullPenAndNullBrush) {
+    TBitmap bmp(20, 20, TColor::White);
+    {
+        TMemoryDC dc(bmp);
+        dc.SelectObject(TPen(TColor::Black, 1, PS_NULL));
+        dc.SelectObject(TBrush(TColor(0, 0, 255)));
+        dc.Rectangle(0, 0, 10, 10);
+        dc.RestorePen();
+        dc.SelectObject(TBrush::Null());
+        dc.Ellipse(10, 10, 20, 20);
+    }
+    EXPECT_TRUE(IsColor(bmp, 0, 0, TColor(0, 0, 255)));
+    EXPECT_TRUE(IsColor(bmp, 15, 15, TColor::White)) << "a null brush leaves the inside";
+}
+
+TEST(DC, AnisotropicDrawingLandsWhereTheMappingSays) {
+    TBitmap bmp(100, 100, TColor::White);
+    {
+        TMemoryDC dc(bmp);
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.SetWindowExt(TSize(1000, -1000));
+        dc.SetViewportExt(TSize(100, 100));
+        dc.SelectObject(TPen(TColor::Black));
+        dc.MoveTo(0, -500);
+        dc.LineTo(1000, -500);
+    }
+    EXPECT_TRUE(IsColor(bmp, 50, 50, TColor::Black));
+    EXPECT_TRUE(IsColor(bmp, 50, 40, TColor::White));
+}
+
+TEST(DC, SaveRestoreAndClipping) {
+    TBitmap bmp(40, 40, TColor::White);
+    {
+        TMemoryDC dc(bmp);
+        int saved = dc.SaveDC();
+        dc.IntersectClipRect(TRect(0, 0, 10, 10));
+        dc.SetMapMode(MM_ANISOTROPIC);
+        dc.FillRect(TRect(0, 0, 40, 40), TBrush(TColor::Black));
+        EXPECT_TRUE(dc.RestoreDC(saved));
+        EXPECT_EQ(dc.GetMapMode(), MM_TEXT);
+        EXPECT_FALSE(dc.RestoreDC(saved)) << "a state restores once";
+        dc.FillRect(TRect(30, 30, 40, 40), TBrush(TColor(0, 255, 0)));
+    }
+    EXPECT_TRUE(IsColor(bmp, 5, 5, TColor::Black));
+    EXPECT_TRUE(IsColor(bmp, 20, 20, TColor::White)) << "clipped away";
+    EXPECT_TRUE(IsColor(bmp, 35, 35, TColor(0, 255, 0))) << "clip gone after RestoreDC";
+}
+
+TEST(DC, TextIsUprightInYUpModesAndAlignsAsAsked) {
+    TBitmap bmp(200, 100, TColor::White);
+    TSize extent;
+    {
+        TMemoryDC dc(bmp);
+        dc.SetMapMode(MM_LOMETRIC);
+        dc.SetViewportOrg(TPoint(0, 0));
+        dc.SetBkMode(TRANSPARENT);
+        dc.SelectObject(TFont("DejaVu Sans", -60));
+        dc.SetTextAlign(TA_LEFT | TA_TOP);
+        dc.TextOut(0, 0, "Wgäß");
+        extent = dc.GetTextExtent("Wgäß");
+    }
+    // Top-aligned at y = 0 with y up: the glyphs are below the origin, inside the bitmap.
+    int inked = 0, lowest = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (bmp.GetPixel(x, y) != TColor::White) ++inked, lowest = y;
+    EXPECT_GT(inked, 20);
+    EXPECT_LT(lowest, 40);
+    EXPECT_GT(extent.cx, 60);
+    EXPECT_GE(extent.cy, 60);
+
+    TBitmap right(100, 40, TColor::White);
+    {
+        TMemoryDC dc(right);
+        dc.SetTextAlign(TA_RIGHT | TA_TOP);
+        dc.TextOut(50, 5, "MMM");
+    }
+    int maxX = 0, minX = 100;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (right.GetPixel(x, y) == TColor::Black)
+                maxX = std::max(maxX, x), minX = std::min(minX, x);
+    EXPECT_LE(maxX, 50) << "right-aligned text ends at its point";
+    EXPECT_LT(minX, 45);
+}
+
+TEST(DC, FloodFillOnBitmapSurfaces) {
+    TBitmap bmp(30, 30, TColor(10, 20, 30));
+    {
+        TMemoryDC dc(bmp);
+        dc.SelectObject(TPen(TColor::Black));
+        dc.SelectObject(TBrush::Null());
+        dc.Rectangle(10, 10, 20, 20); // a closed outline
+        dc.SelectObject(TBrush(TColor(240, 240, 240)));
+        EXPECT_TRUE(dc.ExtFloodFill(1, 1, TColor(10, 20, 30), FLOODFILLSURFACE));
+        // The background colour is no more: a second fill finds nothing.
+        EXPECT_FALSE(dc.ExtFloodFill(1, 1, TColor(10, 20, 30), FLOODFILLSURFACE));
+    }
+    EXPECT_TRUE(IsColor(bmp, 0, 0, TColor(240, 240, 240)));
+    EXPECT_TRUE(IsColor(bmp, 29, 29, TColor(240, 240, 240)));
+    EXPECT_TRUE(IsColor(bmp, 15, 15, TColor(10, 20, 30))) << "the inside of the outline stays";
+    EXPECT_TRUE(IsColor(bmp, 10, 15, TColor::Black));
+}
+
+TEST(DC, StretchBltScalesABitmapSurface) {
+    TBitmap src(2, 2, TColor::White);
+    {
+        TMemoryDC s(src);
+        s.SetPixel(0, 0, TColor(255, 0, 0));
+    }
+    TBitmap dst(20, 20, TColor::Black);
+    {
+        TMemoryDC s(src), d(dst);
+        EXPECT_TRUE(d.StretchBlt(0, 0, 20, 20, s, 0, 0, 2, 2));
+    }
+    EXPECT_EQ(dst.GetPixel(2, 2).Red(), 255);
+    EXPECT_EQ(dst.GetPixel(2, 2).Green(), 0);
+    EXPECT_EQ(dst.GetPixel(17, 17), TColor::White);
+}
+
+TEST(DC, BitmapFromAMissingFileIsNotOk) {
+    TBitmap missing("/nonexistent/JMPB1.VDB");
+    EXPECT_FALSE(missing.IsOk());
+    TMemoryDC dc(missing);
+    EXPECT_FALSE(dc.Rectangle(0, 0, 5, 5)) << "drawing on nothing fails quietly";
+}
