@@ -1,11 +1,69 @@
 // The program `orvelin`: subcommands for scripting and testing, else the module windows.
+#include "application.h"
+#include "cp1252.h"
 #include "evalcmd.h"
+#include "hostframe.h"
+#include "modreg.h"
+#include "script.h"
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Messages to the terminal are UTF-8, whatever this file's execution character set is.
+void Say(const char8_t* utf8) {
+    std::fputs(reinterpret_cast<const char*>(utf8), stderr);
+}
+void Say(const std::string& utf8) {
+    std::fputs(utf8.c_str(), stderr);
+}
+
+void Usage() {
+    Say(u8"Aufruf: orvelin                      öffnet die Modulauswahl\n"
+        u8"        orvelin calc|fudi|glsys|stoch|matrix [AUFGABENDATEI]\n"
+        u8"        orvelin eval [Optionen] FUNKTION\n"
+        u8"        orvelin script DATEI [--show] [--progdir ORDNER] [--timeout SEKUNDEN]\n");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // `eval` needs neither a display nor an application object.
     if (argc >= 2 && std::strcmp(argv[1], "eval") == 0) return RunEvalCommand(argc - 1, argv + 1);
-    std::fputs("Aufruf: orvelin eval [Optionen] FUNKTION\n", stderr);
-    return 2;
+    InstallHostWindows();
+    if (argc >= 2 && std::strcmp(argv[1], "script") == 0)
+        return RunScriptCommand(argc - 1, argv + 1);
+
+    std::string module = argc >= 2 ? argv[1] : "chooser";
+    std::string taskFile;
+    if (argc >= 3) {
+        // Absolute against the directory the user started from, before anything moves it.
+        std::error_code ec;
+        taskFile = std::filesystem::absolute(argv[2], ec).lexically_normal().string();
+    }
+    if (argc > 3 || (!module.empty() && module[0] == '-') || (module == "chooser" && argc >= 2)) {
+        Usage();
+        return 2;
+    }
+    if (!HasDisplay()) {
+        Say(u8"orvelin: Es ist keine grafische Oberfläche erreichbar (DISPLAY und WAYLAND_DISPLAY "
+            u8"sind nicht gesetzt).\n"
+            u8"Starten Sie Orvelin in einer grafischen Sitzung, oder ohne Bildschirm mit\n"
+            u8"  QT_QPA_PLATFORM=offscreen orvelin …\n"
+            u8"Dialogskripte laufen ohne Bildschirm: orvelin script DATEI\n");
+        return 2;
+    }
+    TApplication app(argc, argv);
+    InstallDialogKeyFilter();
+    std::string error;
+    if (!OpenHostWindow(module, taskFile, error)) {
+        // The layer's texts are Windows-1252.
+        Say("orvelin: " + Cp1252ToUtf8(error) + "\n");
+        Usage();
+        return 2;
+    }
+    return app.Run();
 }

@@ -49,6 +49,11 @@ TFrameWindow::TFrameWindow(TWindow* parent, const char* title, TWindow* client, 
 
 TFrameWindow::~TFrameWindow() = default;
 
+void TFrameWindow::SetClientWindow(TWindow* client) {
+    client_ = client;
+    if (client_) client_->SetParentObject(this);
+}
+
 bool TFrameWindow::Create() {
     if (IsWindow()) return true;
     EnsureAppFilter();

@@ -50,6 +50,8 @@ public:
     void EvCommand(unsigned id, HWND hWndCtl, unsigned notifyCode) override;
 
     TWindow* GetClientWindow() const { return client_; }
+    // Gives the frame its client before Create() (a client built with the frame as parent).
+    void SetClientWindow(TWindow* client);
     void SetMenu(std::vector<TMenuPopup> menu);
     void EnableMenuItem(int id, bool enable);
     // Runs menu command `id` as a choice with the mouse would; false when there is no such

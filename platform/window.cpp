@@ -311,6 +311,10 @@ void TWindow::SendCommand(int id, unsigned notifyCode) {
     EvCommand(unsigned(id), GetDlgItem(id), notifyCode);
 }
 
+void TWindow::SetDeleteOnClose(bool on) {
+    impl_->deleteOnClose = on;
+}
+
 void TWindow::SetParentObject(TWindow* newParent) {
     if (Parent == newParent) return;
     if (Parent) std::erase(Parent->children_, this);
@@ -341,11 +345,7 @@ std::string TWindow::GetText() const {
 }
 
 bool TWindow::EnableWindow(bool enable) {
-    QWidget* w = impl_->widget;
-    if (!w) return false;
-    bool wasDisabled = !w->isEnabled();
-    w->setEnabled(enable);
-    return wasDisabled;
+    return ::EnableWindow(GetHandle(), enable);
 }
 
 bool TWindow::IsWindowEnabled() const {
@@ -388,10 +388,7 @@ void ActivateTop(QWidget* w) {
 }
 
 void TWindow::SetFocus() {
-    if (QWidget* w = impl_->widget) {
-        ActivateTop(w);
-        w->setFocus(Qt::OtherFocusReason);
-    }
+    ::SetFocus(GetHandle());
 }
 
 void TWindow::Invalidate(bool) {
@@ -565,4 +562,35 @@ void SetWindowText(HWND h, const char* text) {
 
 HWND GetFocus() {
     return HandleOf(QApplication::focusWidget());
+}
+
+bool EnableWindow(HWND h, bool enable) {
+    QWidget* w = WidgetOf(h);
+    if (!w) return false;
+    bool wasDisabled = !w->isEnabled();
+    w->setEnabled(enable);
+    return wasDisabled;
+}
+
+bool IsWindowEnabled(HWND h) {
+    return WidgetOf(h) && WidgetOf(h)->isEnabled();
+}
+
+bool ShowWindow(HWND h, int cmdShow) {
+    QWidget* w = WidgetOf(h);
+    if (!w) return false;
+    bool wasVisible = w->isVisible();
+    w->setVisible(cmdShow != SW_HIDE);
+    return wasVisible;
+}
+
+bool IsWindowVisible(HWND h) {
+    return WidgetOf(h) && WidgetOf(h)->isVisible();
+}
+
+void SetFocus(HWND h) {
+    if (QWidget* w = WidgetOf(h)) {
+        ActivateTop(w);
+        w->setFocus(Qt::OtherFocusReason);
+    }
 }

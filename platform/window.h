@@ -120,6 +120,10 @@ public:
 
     int MessageBox(const char* text, const char* caption = nullptr, unsigned type = MB_OK);
 
+    // The layer deletes this object (soon after, from the main loop) once its window is
+    // destroyed: for top-level windows that nobody else keeps.
+    void SetDeleteOnClose(bool on);
+
     // Moves the object under another parent object (which then owns it).
     void SetParentObject(TWindow* newParent);
     const std::vector<TWindow*>& Children() const { return children_; }
@@ -152,3 +156,8 @@ private:
 int GetWindowText(HWND h, char* out, int maxChars);
 void SetWindowText(HWND h, const char* text);
 HWND GetFocus();
+bool EnableWindow(HWND h, bool enable);
+bool IsWindowEnabled(HWND h);
+bool ShowWindow(HWND h, int cmdShow);
+bool IsWindowVisible(HWND h);
+void SetFocus(HWND h);
