@@ -5,6 +5,9 @@
 #include "symbolic_core.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
+#include <map>
 
 using namespace GiNaC;
 
@@ -76,6 +79,7 @@ public:
             if (auto r = substitution(factors[i], others)) return r;
         }
         if (auto r = byParts(factors)) return r;
+        if (auto r = logByParts(factors, depth)) return r;
         if (auto r = rationalFunction(f, depth)) return r;
         return rewritten(f, depth);
     }
@@ -93,13 +97,21 @@ private:
     // integral of h*others is q*G(u) when others = q*u' with q constant.
     std::optional<ex> substitution(const ex& h, const ex& others) {
         ex u;
-        std::optional<ex> G = outerAntiderivative(h, u);
-        if (!G) return std::nullopt;
+        if (std::optional<ex> G = outerAntiderivative(h, u))
+            if (auto q = constantQuotient(others, u)) return *q * *G;
+        // h itself as the inner function: h*h' integrates to h^2/2 (LN(X)/X, SIN(X)*COS(X)).
+        if (is_a<function>(h))
+            if (auto q = constantQuotient(others, h)) return *q * pow(h, 2) / 2;
+        return std::nullopt;
+    }
+
+    // others/u' when that is free of x.
+    std::optional<ex> constantQuotient(const ex& others, const ex& u) {
         ex du = u.diff(x_);
-        if (du.is_zero()) return std::nullopt;
+        if (du.is_zero() || !cheapToRewrite(others / du)) return std::nullopt;
         ex q = (others / du).normal();
         if (!isConstant(q, x_)) return std::nullopt;
-        return q * *G;
+        return q;
     }
 
     std::optional<ex> outerAntiderivative(const ex& h, ex& u) {
@@ -185,6 +197,28 @@ private:
         return std::nullopt;
     }
 
+    // p(x)*ln(ax+b) = P*ln(ax+b) - integral of P*a/(ax+b), with P an antiderivative of p.
+    std::optional<ex> logByParts(const std::vector<ex>& factors, int depth) {
+        if (factors.size() < 2) return std::nullopt;
+        for (std::size_t i = 0; i < factors.size(); ++i) {
+            if (!is_ex_the_function(factors[i], log)) continue;
+            ex u = factors[i].op(0);
+            ex a = u.diff(x_);
+            if (a.is_zero() || !isConstant(a, x_)) continue;
+            ex p = 1;
+            for (std::size_t j = 0; j < factors.size(); ++j)
+                if (j != i) p *= factors[j];
+            p = p.expand();
+            if (!isPolynomial(p, x_, maxPartsDegree)) continue;
+            auto P = integrate(p, depth + 1);
+            if (!P) continue;
+            auto rest = integrate(*P * a / u, depth + 1);
+            if (!rest) continue;
+            return *P * log(u) - *rest;
+        }
+        return std::nullopt;
+    }
+
     // The integral of 1/(a*x^2+b*x+c) with numbers a, b, c.
     std::optional<ex> overQuadratic(const ex& a, const ex& b, const ex& c) {
         if (!isRationalNumber(a) || !isRationalNumber(b) || !isRationalNumber(c) || a.is_zero())
@@ -238,30 +272,72 @@ private:
     const symbol& x_;
 };
 
-// Whether d equals f at a few sample points (values for every symbol), where both are real.
+// The value of e in long double with the given values of the symbols; NaN where it is not
+// defined or holds something we do not evaluate. (GiNaC's own evaluation throws at poles.)
+long double valueAt(const ex& e, const std::map<ex, long double, ex_is_less>& values,
+                    int depth = 0) {
+    constexpr long double nan = std::numeric_limits<long double>::quiet_NaN();
+    if (depth > 300) return nan;
+    if (is_a<numeric>(e)) {
+        const numeric& n = ex_to<numeric>(e);
+        return n.is_real() ? static_cast<long double>(n.to_double()) : nan;
+    }
+    if (is_a<symbol>(e)) {
+        auto it = values.find(e);
+        return it == values.end() ? nan : it->second;
+    }
+    if (e.is_equal(Pi)) return std::acos(-1.0L);
+    auto arg = [&](std::size_t i) { return valueAt(e.op(i), values, depth + 1); };
+    if (is_a<add>(e) || is_a<mul>(e)) {
+        long double v = is_a<add>(e) ? 0 : 1;
+        for (std::size_t i = 0; i < e.nops(); ++i) v = is_a<add>(e) ? v + arg(i) : v * arg(i);
+        return v;
+    }
+    if (is_a<power>(e)) return std::pow(arg(0), arg(1));
+    if (!is_a<function>(e) || e.nops() != 1) return nan;
+    const long double a = arg(0);
+    const CustomFunctions& c = customFunctions();
+    const unsigned s = ex_to<function>(e).get_serial();
+    if (is_ex_the_function(e, exp)) return std::exp(a);
+    if (is_ex_the_function(e, log)) return std::log(a);
+    if (is_ex_the_function(e, sin)) return std::sin(a);
+    if (is_ex_the_function(e, cos)) return std::cos(a);
+    if (is_ex_the_function(e, tan)) return std::tan(a);
+    if (is_ex_the_function(e, asin)) return std::asin(a);
+    if (is_ex_the_function(e, acos)) return std::acos(a);
+    if (is_ex_the_function(e, atan)) return std::atan(a);
+    if (is_ex_the_function(e, sinh)) return std::sinh(a);
+    if (is_ex_the_function(e, cosh)) return std::cosh(a);
+    if (is_ex_the_function(e, tanh)) return std::tanh(a);
+    if (is_ex_the_function(e, asinh)) return std::asinh(a);
+    if (is_ex_the_function(e, acosh)) return std::acosh(a);
+    if (is_ex_the_function(e, atanh)) return std::atanh(a);
+    if (s == c.abs) return std::fabs(a);
+    if (s == c.sign) return a > 0 ? 1 : a < 0 ? -1 : 0;
+    if (s == c.cot) return 1 / std::tan(a);
+    if (s == c.acot) return std::acos(-1.0L) / 2 - std::atan(a);
+    if (s == c.coth) return 1 / std::tanh(a);
+    if (s == c.arcoth) return std::atanh(1 / a);
+    if (s == c.lg) return std::log10(a);
+    return nan;
+}
+
+// Whether d equals f at a few sample points (values for every symbol), where both are defined.
 bool agreesNumerically(const ex& d, const ex& f, const symbol& x) {
-    static const std::array<double, 8> points{0.37, 1.23, 2.71, -0.61, -1.9, 4.2, 0.83, -3.3};
-    exset symbols;
-    for (const_preorder_iterator it = f.preorder_begin(); it != f.preorder_end(); ++it)
-        if (is_a<symbol>(*it)) symbols.insert(*it);
+    static const std::array<long double, 8> points{0.37L, 1.23L, 2.71L, -0.61L,
+                                                   -1.9L, 4.2L,  0.83L, -3.3L};
+    std::map<ex, long double, ex_is_less> values;
+    for (const ex* e : {&d, &f})
+        for (const_preorder_iterator it = e->preorder_begin(); it != e->preorder_end(); ++it)
+            if (is_a<symbol>(*it) && !it->is_equal(x))
+                values.emplace(*it, 0.5L + 0.25L * static_cast<long double>(values.size()));
     int checked = 0;
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        lst subs;
-        subs.append(x == points[k]);
-        int n = 1;
-        for (const ex& s : symbols)
-            if (!s.is_equal(x)) subs.append(s == 0.5 + 0.25 * n++);
-        try {
-            ex a = evalf(d.subs(subs)), b = evalf(f.subs(subs));
-            if (!is_a<numeric>(a) || !is_a<numeric>(b)) continue;
-            const numeric &na = ex_to<numeric>(a), &nb = ex_to<numeric>(b);
-            if (!na.is_real() || !nb.is_real()) continue;
-            double va = na.to_double(), vb = nb.to_double();
-            if (std::abs(va - vb) > 1e-9 * (1 + std::abs(vb))) return false;
-            ++checked;
-        } catch (...) {
-            continue; // a pole or a domain error at this point
-        }
+    for (long double point : points) {
+        values[x] = point;
+        const long double a = valueAt(d, values), b = valueAt(f, values);
+        if (!std::isfinite(a) || !std::isfinite(b)) continue; // a pole or outside the domain
+        if (std::fabs(a - b) > 1e-9L * (1 + std::fabs(b))) return false;
+        ++checked;
     }
     return checked >= 2;
 }

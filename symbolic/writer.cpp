@@ -80,6 +80,14 @@ private:
         auto [c, rest] = splitCoefficient(e);
         if (!c.is_real()) throw NotWritable();
         if (c.is_negative()) {
+            // -(LN(X)-1)/X^2 reads better as (1-LN(X))/X^2.
+            if (is_a<mul>(e))
+                for (std::size_t i = 0; i < e.nops(); ++i)
+                    if (is_a<add>(e.op(i))) {
+                        const ex sum = e.op(i);
+                        if (any(-sum).s[0] != '-') return product(e, &sum);
+                        break;
+                    }
             Text t = positive(-e);
             return done("-" + wrap(t, Product), Sum);
         }
@@ -176,9 +184,11 @@ private:
         return done(b + "^" + (plainInteger ? x.s : wrap(x, Atom)), Power);
     }
 
-    Text product(const ex& e) {
+    // The product e; with `flip`, the sign of the coefficient goes into that factor.
+    Text product(const ex& e, const ex* flip = nullptr) {
         visit();
         auto [c, rest] = splitCoefficient(e);
+        if (flip) c = -c;
         std::vector<ex> factors;
         if (is_a<mul>(rest))
             for (std::size_t i = 0; i < rest.nops(); ++i) factors.push_back(rest.op(i));
@@ -201,7 +211,7 @@ private:
             if (is_a<power>(f) && isNegativeNumber(f.op(1))) {
                 den.push_back(wrap(powerText(f.op(0), -f.op(1)), Power));
             } else {
-                num.push_back(wrap(any(f), Power));
+                num.push_back(wrap(any(flip && f.is_equal(*flip) ? ex(-f) : f), Power));
             }
         }
         std::string coefficient;

@@ -169,7 +169,7 @@ const std::vector<Case> integrable{
     {"e^(-2x)", {-2, 0.5, 3}},  {"2^x", {-2, 0.5, 3}},       {"ln(x)", {0.5, 3}},
     {"x*e^x", {-2, 0.5, 3}},    {"x^2*sin(x)", {-2, 0.5}},   {"2x*cos(x^2)", {-2, 0.5}},
     {"1/(x^2+1)", {-2, 0.5}},   {"x^2/(x+1)", {-3, 0.5, 3}}, {"abs(x)", {-2, 0.5, 3}},
-    {"tan(x)", {-1, 0.5, 1.2}}, {"sgn(x)", {-2, 0.5}},
+    {"tan(x)", {-1, 0.5, 1.2}}, {"sgn(x)", {-2, 0.5}},       {"x*ln(x)", {0.5, 3}},
 };
 
 TEST(SymbolicAgreement, AntiderivativeDifferentiatesBackToTheFunction) {

@@ -145,6 +145,8 @@ TEST(SymbolicDerivative, IsWrittenForPupils) {
     EXPECT_EQ(derivative("0+1.5*(X)^(2)").text, "3*X");
     EXPECT_EQ(derivative("0+0.3*(X)^(2)").text, "0.6*X");
     EXPECT_EQ(derivative("0+(X)^(2)/3").text, "2/3*X");
+    // A leading minus goes into a bracket where that removes it.
+    EXPECT_EQ(derivative("0+LN(X)/X").text, "(1-LN(X))/X^2");
 }
 
 TEST(SymbolicDerivative, NeverWritesEulerAsALetter) {
@@ -290,6 +292,10 @@ const std::vector<Case> integrable{
     {"0+SINH(X)+COSH(X)", {-2, 0.5, 3}},
     {"0+ABS(X)", {-2, 0.5, 3}},
     {"0+ATAN(X)", {-2, 0.5, 3}},
+    {"0+X*LN(X)", {0.5, 3}},
+    {"0+LN(X)/X", {0.5, 3}},
+    {"0+SIN(X)*COS(X)", {-2, 0.5, 3}},
+    {"0+((X)^(2)+1)*LN(2*X+1)", {0.5, 3}},
 };
 
 TEST(SymbolicAntiderivative, DifferentiatesBackToTheFunction) {
