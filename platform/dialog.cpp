@@ -253,7 +253,10 @@ bool TDialog::Create() {
         TRect r(item.x, item.y, item.x + item.cx, item.y + item.cy);
         MapDialogRect(r);
         QWidget* c = MakeControl(item, w);
-        c->setGeometry(r.left, r.top, r.Width(), r.Height());
+        // A combo box's height in a layout includes its dropped-down list.
+        int height =
+            qobject_cast<QComboBox*>(c) ? std::min(r.Height(), c->sizeHint().height()) : r.Height();
+        c->setGeometry(r.left, r.top, r.Width(), height);
     }
     TRect size(0, 0, layout->cx, layout->cy);
     MapDialogRect(size);

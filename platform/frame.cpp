@@ -63,14 +63,25 @@ bool TFrameWindow::Create() {
     if (client_)
         w->setProperty("orvlClient", QVariant::fromValue(reinterpret_cast<quintptr>(client_)));
     SetMenu(menu_);
+    QSize clientSize;
     if (client_ && client_->Create()) {
         QWidget* cw = WidgetOf(client_);
+        clientSize = cw->size();
         w->setCentralWidget(cw);
         cw->show();
     }
     CreateChildren();
     SetupWindow();
-    if (client_ && WidgetOf(client_) && (shrinkToClient_ || Attr.W <= 0)) w->adjustSize();
+    // The frame fits around its client, menu bar and status bar; a client without a size of
+    // its own (no layout) keeps the frame's.
+    if (client_ && WidgetOf(client_) && clientSize.isValid()) {
+        int extra = 0;
+        if (w->menuWidget() && w->menuWidget()->isVisibleTo(w))
+            extra += w->menuWidget()->sizeHint().height();
+        if (auto* bar = w->findChild<QStatusBar*>(); bar && bar->isVisibleTo(w))
+            extra += bar->sizeHint().height();
+        w->resize(clientSize.width(), clientSize.height() + extra);
+    }
     if (Attr.W > 0 && Attr.H > 0) MoveWindow(Attr.X, Attr.Y, Attr.W, Attr.H);
     if (!(Attr.Style & WS_NOTVISIBLE)) {
         w->show();
