@@ -236,6 +236,7 @@ bool vdCalculator::SetText(std::string text, Pending pending) {
     Text = std::move(text);
     AfterEquals = false;
     PendingEval = pending;
+    OperandStart = std::string::npos;
     return true;
 }
 
@@ -270,7 +271,10 @@ bool vdCalculator::ReplaceLastOperand(const Operand& op, const std::string& repl
         bracket = in_front != 0 && !IsOpenBracket(in_front);
         break;
     }
-    return SetText(before + (bracket ? "(" + replacement + ")" : replacement), Pending::Operand);
+    if (!SetText(before + (bracket ? "(" + replacement + ")" : replacement), Pending::Operand))
+        return false;
+    OperandStart = before.size(); // the display shows the replacement's value
+    return true;
 }
 
 bool vdCalculator::DigitKey(const std::string& digits) {
@@ -377,7 +381,11 @@ bool vdCalculator::OperandFunctionKey(const std::string& key) {
     if (key == "1/") return ReplaceLastOperand(op, "1/" + x, Binding::Product);
     if (key == "10^") return ReplaceLastOperand(op, "10^" + x, Binding::Power);
     if (key == "^(1/3)") return ReplaceLastOperand(op, x + "^(1/3)", Binding::Power);
-    return ReplaceLastOperand(op, x + key, Binding::Operand); // "!", "%"
+    // "!" and "%" take only a number, a name or a bracket in front of them: a function call
+    // gets a bracket of its own ("sqrt(9)!" would be the root of 9!).
+    const bool call = op.kind == Kind::Group && !IsOpenBracket(Text[op.core]);
+    return ReplaceLastOperand(
+        op, call && x == Text.substr(op.start) ? "(" + x + ")" + key : x + key, Binding::Operand);
 }
 
 // A constant, a variable or the memory value as a new operand.
@@ -558,7 +566,10 @@ void vdCalculator::Settle(const long double* values) {
         break;
     case Pending::Operand: {
         const Operand op = LastOperand(Text);
-        expr = op.found ? Text.substr(op.start) : CompleteForEvaluation(Text);
+        if (OperandStart < Text.size())
+            expr = Text.substr(OperandStart);
+        else
+            expr = op.found ? Text.substr(op.start) : CompleteForEvaluation(Text);
         break;
     }
     }
@@ -591,7 +602,7 @@ void vdCalculator::Settle(const long double* values) {
 
 std::string vdCalculator::WriteNumber(long double x, int digits, int base) const {
     char out[512];
-    digits = std::clamp(digits, 1, 60);
+    digits = digits <= 0 ? 15 : std::min(digits, 60); // 0: the suite's 15 digits
     if (!ConvertToBase(out, x, digits, base)) ConvertToBase(out, x, digits, 10);
     if (std::strcmp(out, "-0") == 0) return "0";
     return out;

@@ -165,6 +165,7 @@ private:
     MemoryOp PendingMemory = MemoryOp::None;
     Pending PendingEval = Pending::None;
     Show Shown = Show::Value;
-    std::string ShownText; // the entry or message shown
+    std::string ShownText;                   // the entry or message shown
+    size_t OperandStart = std::string::npos; // where the operand the display shows begins
     long double ShownValue = 0;
 };

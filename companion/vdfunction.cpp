@@ -54,7 +54,7 @@ void vdFunction::SetupParser() {
     vdFuncTrace("void vdFunction::SetupParser()");
     if (SetupDone) return;
     QuitRequested = false;
-    LastPump = GetTickCount();
+    LastPump = GetTickCount() - kPumpIntervalMs; // the first question lets messages through
     vdParser::SetupParser();
 }
 

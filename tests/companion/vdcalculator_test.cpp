@@ -133,7 +133,9 @@ TEST(CalculatorKeys, FunctionKeysWrapTheLastOperand) {
 
 TEST(CalculatorKeys, OperandKeysBracketWhereNeeded) {
     Pad pad;
-    pad.Keys({"2", "/", "4", "1/", "="});
+    pad.Keys({"2", "/", "4", "1/"});
+    EXPECT_EQ(pad.display, "0.25"); // the value of what replaced the operand
+    pad.Key("=");
     EXPECT_EQ(pad.function, "2/(1/4)");
     EXPECT_EQ(pad.display, "8");
     pad.Keys({"AC", "8", "^(1/3)", "="});
@@ -147,6 +149,9 @@ TEST(CalculatorKeys, OperandKeysBracketWhereNeeded) {
     pad.Keys({"AC", "5", "0", "+", "1", "0", "%", "="});
     EXPECT_EQ(pad.function, "50+10%");
     EXPECT_EQ(pad.display, "55");
+    pad.Keys({"AC", "9", "sqrt", "!"}); // the factorial of the root, not the root of 9!
+    EXPECT_EQ(pad.function, "(sqrt(9))!");
+    EXPECT_EQ(pad.display, "6");
     pad.Keys({"AC", "1", "+", "2", "=", "!", "="});
     EXPECT_EQ(pad.function, "(1+2)!");
     EXPECT_EQ(pad.display, "6");

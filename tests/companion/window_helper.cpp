@@ -1,49 +1,23 @@
 #include "window_helper.h"
 
-#include "application.h"
 #include "controls.h"
-#include "headless.h"
 #include "window.h"
 
 #include <QTimer>
-#include <cstdlib>
-#include <gtest/gtest.h>
 
 namespace {
-// One application object for all tests, offscreen and headless.
-class TQtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "companion_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = new TApplication(argc, argv);
-        SetHeadless(true);
-    }
-    void TearDown() override {
-        delete window_;
-        delete app_;
-    }
-    TWindow* window_ = nullptr;
-
-private:
-    TApplication* app_ = nullptr;
-};
-
-TQtEnvironment* const environment =
-    static_cast<TQtEnvironment*>(::testing::AddGlobalTestEnvironment(new TQtEnvironment));
+// The window of the result fields; the application object is the one of the layer's tests.
+TWindow* window = nullptr;
 } // namespace
 
 void* CreateResultField() {
-    if (!environment->window_) environment->window_ = new TWindow(nullptr, "Rechner");
+    if (!window) window = new TWindow(nullptr, "Rechner");
     auto* field =
-        new TStatic(environment->window_, 283 + int(environment->window_->Children().size()),
-                    "kein Ergebnis", 0, 0, 200, 20);
-    if (environment->window_->IsWindow())
+        new TStatic(window, 283 + int(window->Children().size()), "kein Ergebnis", 0, 0, 200, 20);
+    if (window->IsWindow())
         field->Create();
     else
-        environment->window_->Create();
+        window->Create();
     return field->GetHandle();
 }
 
