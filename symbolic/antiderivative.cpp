@@ -78,8 +78,7 @@ public:
                 if (j != i) others *= factors[j];
             if (auto r = substitution(factors[i], others)) return r;
         }
-        if (auto r = byParts(factors)) return r;
-        if (auto r = logByParts(factors, depth)) return r;
+        if (auto r = byParts(factors, depth)) return r;
         if (auto r = rationalFunction(f, depth)) return r;
         return rewritten(f, depth);
     }
@@ -157,9 +156,8 @@ private:
         return std::nullopt;
     }
 
-    // p(x)*exp(ax+b), p(x)*sin(ax+b), p(x)*cos(ax+b), also sinh/cosh: repeated integration by
-    // parts, differentiating the polynomial down to zero.
-    std::optional<ex> byParts(const std::vector<ex>& factors) {
+    // Integration by parts of p(x)*h(ax+b) with a polynomial p.
+    std::optional<ex> byParts(const std::vector<ex>& factors, int depth) {
         if (factors.size() < 2) return std::nullopt;
         for (std::size_t i = 0; i < factors.size(); ++i) {
             const ex& h = factors[i];
@@ -172,51 +170,45 @@ private:
                 if (j != i) p *= factors[j];
             p = p.expand();
             if (!isPolynomial(p, x_, maxPartsDegree)) continue;
-            // The k-th antiderivative of the outer function (up to powers of 1/a).
-            std::array<ex, 4> cycle;
-            if (is_ex_the_function(h, exp))
-                cycle = {exp(u), exp(u), exp(u), exp(u)};
-            else if (is_ex_the_function(h, sin))
-                cycle = {-cos(u), -sin(u), cos(u), sin(u)};
-            else if (is_ex_the_function(h, cos))
-                cycle = {sin(u), -cos(u), -sin(u), cos(u)};
-            else if (is_ex_the_function(h, sinh))
-                cycle = {cosh(u), sinh(u), cosh(u), sinh(u)};
-            else if (is_ex_the_function(h, cosh))
-                cycle = {sinh(u), cosh(u), sinh(u), cosh(u)};
-            else
-                continue;
-            ex sum = 0, derivative = p;
-            for (int k = 0; !derivative.is_zero(); ++k) {
-                ex sign = k % 2 == 0 ? 1 : -1;
-                sum += sign * derivative * cycle[k % 4] / pow(a, k + 1);
-                derivative = derivative.diff(x_);
-            }
-            return sum;
+            if (auto r =
+                    is_ex_the_function(h, log) ? timesLog(p, u, a, depth) : timesCyclic(h, p, u, a))
+                return r;
         }
         return std::nullopt;
     }
 
-    // p(x)*ln(ax+b) = P*ln(ax+b) - integral of P*a/(ax+b), with P an antiderivative of p.
-    std::optional<ex> logByParts(const std::vector<ex>& factors, int depth) {
-        if (factors.size() < 2) return std::nullopt;
-        for (std::size_t i = 0; i < factors.size(); ++i) {
-            if (!is_ex_the_function(factors[i], log)) continue;
-            ex u = factors[i].op(0);
-            ex a = u.diff(x_);
-            if (a.is_zero() || !isConstant(a, x_)) continue;
-            ex p = 1;
-            for (std::size_t j = 0; j < factors.size(); ++j)
-                if (j != i) p *= factors[j];
-            p = p.expand();
-            if (!isPolynomial(p, x_, maxPartsDegree)) continue;
-            auto P = integrate(p, depth + 1);
-            if (!P) continue;
-            auto rest = integrate(*P * a / u, depth + 1);
-            if (!rest) continue;
-            return *P * log(u) - *rest;
+    // p*h(u) for h = exp, sin, cos, sinh, cosh: differentiating p down to zero.
+    std::optional<ex> timesCyclic(const ex& h, const ex& p, const ex& u, const ex& a) {
+        // The k-th antiderivative of the outer function (up to powers of 1/a).
+        std::array<ex, 4> cycle;
+        if (is_ex_the_function(h, exp))
+            cycle = {exp(u), exp(u), exp(u), exp(u)};
+        else if (is_ex_the_function(h, sin))
+            cycle = {-cos(u), -sin(u), cos(u), sin(u)};
+        else if (is_ex_the_function(h, cos))
+            cycle = {sin(u), -cos(u), -sin(u), cos(u)};
+        else if (is_ex_the_function(h, sinh))
+            cycle = {cosh(u), sinh(u), cosh(u), sinh(u)};
+        else if (is_ex_the_function(h, cosh))
+            cycle = {sinh(u), cosh(u), sinh(u), cosh(u)};
+        else
+            return std::nullopt;
+        ex sum = 0, derivative = p;
+        for (int k = 0; !derivative.is_zero(); ++k) {
+            ex sign = k % 2 == 0 ? 1 : -1;
+            sum += sign * derivative * cycle[k % 4] / pow(a, k + 1);
+            derivative = derivative.diff(x_);
         }
-        return std::nullopt;
+        return sum;
+    }
+
+    // p*ln(u) = P*ln(u) - integral of P*a/u, with P an antiderivative of p.
+    std::optional<ex> timesLog(const ex& p, const ex& u, const ex& a, int depth) {
+        auto P = integrate(p, depth + 1);
+        if (!P) return std::nullopt;
+        auto rest = integrate(*P * a / u, depth + 1);
+        if (!rest) return std::nullopt;
+        return *P * log(u) - *rest;
     }
 
     // The integral of 1/(a*x^2+b*x+c) with numbers a, b, c.

@@ -25,10 +25,6 @@ ex absEval(const ex& x) {
     if (isRealNumber(x)) return abs(ex_to<numeric>(x));
     return held(serials.abs, x);
 }
-ex absEvalf(const ex& x) {
-    if (isRealNumber(x)) return abs(ex_to<numeric>(x));
-    return held(serials.abs, x);
-}
 ex absDeriv(const ex& x, unsigned) {
     return apply(serials.sign, x);
 }
@@ -37,52 +33,28 @@ ex signEval(const ex& x) {
     if (isRealNumber(x)) return ex_to<numeric>(x).csgn();
     return held(serials.sign, x);
 }
-ex signEvalf(const ex& x) {
-    if (isRealNumber(x)) return ex_to<numeric>(x).csgn();
-    return held(serials.sign, x);
-}
 ex signDeriv(const ex&, unsigned) {
     return 0;
 }
 
-ex cotEvalf(const ex& x) {
-    if (isRealNumber(x)) return 1 / tan(ex_to<numeric>(x));
-    return held(serials.cot, x);
-}
 ex cotDeriv(const ex& x, unsigned) {
     return -1 / pow(sin(x), 2);
 }
 
-ex acotEvalf(const ex& x) {
-    if (isRealNumber(x)) return ex_to<numeric>(evalf(Pi / 2)) - atan(ex_to<numeric>(x));
-    return held(serials.acot, x);
-}
 ex acotDeriv(const ex& x, unsigned) {
     return -1 / (1 + pow(x, 2));
 }
 
-ex cothEvalf(const ex& x) {
-    if (isRealNumber(x)) return 1 / tanh(ex_to<numeric>(x));
-    return held(serials.coth, x);
-}
 ex cothDeriv(const ex& x, unsigned) {
     return -1 / pow(sinh(x), 2);
 }
 
-ex arcothEvalf(const ex& x) {
-    if (isRealNumber(x)) return atanh(1 / ex_to<numeric>(x));
-    return held(serials.arcoth, x);
-}
 ex arcothDeriv(const ex& x, unsigned) {
     return 1 / (1 - pow(x, 2));
 }
 
 ex lgEval(const ex& x) {
     if (x.is_equal(1)) return 0;
-    return held(serials.lg, x);
-}
-ex lgEvalf(const ex& x) {
-    if (isRealNumber(x)) return log(ex_to<numeric>(x)) / log(numeric(10.0));
     return held(serials.lg, x);
 }
 ex lgDeriv(const ex& x, unsigned) {
@@ -100,21 +72,15 @@ unsigned registerPlain(const char* name) {
 CustomFunctions registerAll() {
     CustomFunctions f{};
     f.abs = function::register_new(
-        function_options("ABS", 1).eval_func(absEval).evalf_func(absEvalf).derivative_func(
-            absDeriv));
+        function_options("ABS", 1).eval_func(absEval).derivative_func(absDeriv));
     f.sign = function::register_new(
-        function_options("SIGN", 1).eval_func(signEval).evalf_func(signEvalf).derivative_func(
-            signDeriv));
-    f.cot = function::register_new(
-        function_options("COT", 1).evalf_func(cotEvalf).derivative_func(cotDeriv));
-    f.acot = function::register_new(
-        function_options("ACOT", 1).evalf_func(acotEvalf).derivative_func(acotDeriv));
-    f.coth = function::register_new(
-        function_options("COTH", 1).evalf_func(cothEvalf).derivative_func(cothDeriv));
-    f.arcoth = function::register_new(
-        function_options("ARCOTH", 1).evalf_func(arcothEvalf).derivative_func(arcothDeriv));
+        function_options("SIGN", 1).eval_func(signEval).derivative_func(signDeriv));
+    f.cot = function::register_new(function_options("COT", 1).derivative_func(cotDeriv));
+    f.acot = function::register_new(function_options("ACOT", 1).derivative_func(acotDeriv));
+    f.coth = function::register_new(function_options("COTH", 1).derivative_func(cothDeriv));
+    f.arcoth = function::register_new(function_options("ARCOTH", 1).derivative_func(arcothDeriv));
     f.lg = function::register_new(
-        function_options("LG", 1).eval_func(lgEval).evalf_func(lgEvalf).derivative_func(lgDeriv));
+        function_options("LG", 1).eval_func(lgEval).derivative_func(lgDeriv));
     f.fac = registerPlain("FAC");
     f.gamma = registerPlain("GAMMA");
     f.round = registerPlain("ROUND");
