@@ -113,6 +113,9 @@ TMainFrame::~TMainFrame() {
 
 bool TMainFrame::Create() {
     if (!TDecoratedFrame::Create()) return false;
+    // Placed once more now that the window is shown and its border is known, so that the size
+    // stored at every change is the size the frame was given, not that plus the border.
+    if (Attr.W > 0 && Attr.H > 0) MoveWindow(Attr.X, Attr.Y, Attr.W, Attr.H);
     // A fixed frame keeps the size it opened with: the window system offers no sizing border.
     if (FixedFrame)
         if (QWidget* w = WidgetOf(this)) w->setFixedSize(w->size());

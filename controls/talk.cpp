@@ -185,6 +185,9 @@ TTalkButton::TTalkButton(TWindow* parent, int id, int infoId, const char* infoTe
 const char* TTalkButton::CurrentInfoText() const {
     char caption[301];
     GetWindowText(caption, sizeof caption);
+    // Without an alternative caption the button has only its one text (a colour swatch has no
+    // caption at all and must not match an empty alternative).
+    if (AltCaption[0] == 0) return InfoText;
     return CompareNoCase(caption, AltCaption) == 0 ? AltInfoText : InfoText;
 }
 

@@ -73,7 +73,8 @@ protected:
 };
 
 // A push button. While its caption equals the alternative caption (letter case aside) it shows
-// the alternative info text: toggle buttons whose caption changes tell what they do next.
+// the alternative info text: toggle buttons whose caption changes tell what they do next. An
+// empty alternative caption means the button has no alternative.
 class TTalkButton : public TButton {
 public:
     TTalkButton(TWindow* parent, int id, int infoId, const char* infoText, const char* altCaption,
