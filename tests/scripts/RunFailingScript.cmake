@@ -1,7 +1,13 @@
 # Runs a script that must fail and checks the exit code and the "FILE:LINE: …" message that
-# the script's first line announces ("# fails: LINE: TEXT").
-file(STRINGS ${SCRIPT} first LIMIT_COUNT 1)
+# the script's first line announces ("# fails: LINE: TEXT"). A second line "# timeout: N" runs
+# it with a watchdog of N seconds.
+file(STRINGS ${SCRIPT} head LIMIT_COUNT 2)
+list(GET head 0 first)
 string(REGEX REPLACE "^# fails: " "" expected "${first}")
+list(GET head 1 second)
+if(second MATCHES "^# timeout: ([0-9]+)")
+    set(ENV{ORVELIN_SCRIPT_TIMEOUT} ${CMAKE_MATCH_1})
+endif()
 execute_process(COMMAND ${PROGRAM} script ${SCRIPT} RESULT_VARIABLE rc OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
 if(NOT rc EQUAL 1)
