@@ -380,7 +380,8 @@ bool vdCalculator::OperandFunctionKey(const std::string& key) {
     const std::string x = AtomOf(Text.substr(op.start));
     if (key == "1/") return ReplaceLastOperand(op, "1/" + x, Binding::Product);
     if (key == "10^") return ReplaceLastOperand(op, "10^" + x, Binding::Power);
-    if (key == "^(1/3)") return ReplaceLastOperand(op, x + "^(1/3)", Binding::Power);
+    if (key == "^(1/3)") // three is "11" in binary
+        return ReplaceLastOperand(op, x + (BaseIn == 2 ? "^(1/11)" : "^(1/3)"), Binding::Power);
     // "!" and "%" take only a number, a name or a bracket in front of them: a function call
     // gets a bracket of its own ("sqrt(9)!" would be the root of 9!).
     const bool call = op.kind == Kind::Group && !IsOpenBracket(Text[op.core]);

@@ -31,7 +31,9 @@
 //   "^(1/3)" "1/" "10^"   cube root, reciprocal and power of ten of the last operand:
 //                         "8^(1/3)", "1/4", "10^3" (bracketed where the text needs it:
 //                         "2/4" then "1/" gives "2/(1/4)"). "1/" and "10^" with no operand
-//                         write "1/" and "10^" for the number that follows.
+//                         write "1/" and "10^" for the number that follows. The texts are
+//                         read in the input base: "10^" in BIN is a power of two, and the
+//                         cube root in BIN is written "^(1/11)".
 //   "+/-"                 negates the last operand ("5" ↔ "-5", "3*5" → "3*(-5)"; after "="
 //                         the whole text: "-(12+3)"); with no operand it writes a sign.
 //   "="                   closes all open brackets and evaluates the whole text in the input

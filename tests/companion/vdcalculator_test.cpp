@@ -2,8 +2,11 @@
 // key, the function text, the display with the variable values, the status line.
 #include "vdcalculator.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <initializer_list>
+#include <iterator>
+#include <random>
 #include <string>
 
 namespace {
@@ -272,8 +275,11 @@ TEST(CalculatorKeys, BinaryInput) {
     EXPECT_EQ(pad.display, "Die Ziffer '2' gibt es im Stellenwertsystem BIN nicht.");
     EXPECT_FALSE(pad.Key("x"));
     EXPECT_EQ(pad.function, "1");
+    pad.Keys({"AC", "1", "0", "0", "0", "^(1/3)", "="}); // the cube root of eight
+    EXPECT_EQ(pad.function, "1000^(1/11)");
+    EXPECT_EQ(pad.display, "10");
     pad.baseIn = 8;
-    EXPECT_FALSE(pad.Key("8"));
+    EXPECT_FALSE(pad.Keys({"AC", "1"}).Key("8"));
     EXPECT_TRUE(pad.Key("7"));
     EXPECT_EQ(pad.function, "17");
 }
@@ -366,6 +372,48 @@ TEST(CalculatorKeys, FunctionTextStaysWithin2500Characters) {
     EXPECT_EQ(longer.function.size(), 2599u);
     EXPECT_EQ(longer.display,
               "Die Länge der Funktion kann maximal 2500 Zeichen sein. (99 Zeichen zuviel.)");
+}
+
+} // namespace
+
+namespace {
+
+// Long random key sequences in every base: the text stays within its limit, brackets never
+// close more than they open, and every step ends with a display text.
+TEST(CalculatorKeys, RandomKeySequencesKeepTheText) {
+    const char* const keys[] = {
+        "0",    "1",      "2",      "3",      "4",      "5",    "6",    "7",    "8",    "9",
+        "00",   ".",      "hA",     "hB",     "hC",     "hD",   "hE",   "hF",   "+",    "-",
+        "*",    "/",      "=",      "%",      "(",      ")",    "()",   "+/-",  "!",    "^",
+        "1/",   "sqr",    "sqrt",   "^(1/3)", "10^",    "exp",  "lg",   "ln",   "rand", "sin",
+        "cos",  "tan",    "cot",    "asin",   "acos",   "atan", "acot", "sinh", "cosh", "tanh",
+        "coth", "arsinh", "arcosh", "artanh", "arcoth", "pi",   "e",    "x",    "y",    "z",
+        "u",    "v",      "w",      "AC",     "C",      "Min",  "Mr",   "M+",   "M-",   "MC"};
+    const int bases[] = {10, 2, 16, 8};
+    std::mt19937 random(20140501);
+    size_t longest = 0;
+    for (int run = 0; run < 40; ++run) {
+        Pad pad("", run % 3 == 0);
+        pad.baseIn = bases[run % 4];
+        pad.baseOut = bases[(run / 4) % 4];
+        pad.unit = 1 + run % 3;
+        for (int step = 0; step < 1500; ++step) {
+            // Mostly digits and operators, so that texts grow long.
+            const size_t pick = random() % 4 == 0 ? random() % std::size(keys) : random() % 22;
+            pad.Key(keys[pick]);
+            ASSERT_LE(pad.function.size(), 2500u) << "run " << run;
+            longest = std::max(longest, pad.function.size());
+            int open = 0;
+            for (char c : pad.function) {
+                open += c == '(';
+                open -= c == ')';
+                ASSERT_GE(open, 0) << pad.function;
+            }
+            ASSERT_FALSE(pad.display.empty()) << pad.function;
+            ASSERT_NE(pad.function.rfind("Error", 0), 0u);
+        }
+    }
+    EXPECT_GT(longest, 500u); // the sequences did build long texts
 }
 
 } // namespace
