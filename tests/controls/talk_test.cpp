@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -133,6 +134,19 @@ TEST_F(TalkTest, EveryKindTalksWhenTheMouseIsOverIt) {
     // A swatch has no caption, which is no reason to take the (empty) alternative text.
     Hover(dlg->blue);
     EXPECT_EQ(Info(), "Blau");
+}
+
+// The window system's own mouse moves, which reach a list through its viewport.
+TEST_F(TalkTest, RealMouseMovesReachListsAndButtons) {
+    for (TWindow* control : {static_cast<TWindow*>(dlg->list), static_cast<TWindow*>(dlg->button),
+                             static_cast<TWindow*>(dlg->label)}) {
+        dlg->SetDlgItemText(216, "");
+        QWidget* w = WidgetOf(control);
+        QTest::mouseMove(w, QPoint(3, 3));
+        QTest::mouseMove(w, QPoint(w->width() / 2, w->height() / 2));
+        QApplication::processEvents();
+        EXPECT_FALSE(Info().empty()) << control->GetId();
+    }
 }
 
 TEST_F(TalkTest, FocusShowsTheInfoTextButNotForGenericControls) {
