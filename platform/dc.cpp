@@ -488,45 +488,44 @@ bool TDC::DrawBitmap(const TBitmap& bitmap, const TRect& r) {
 // ---- the kinds of DC
 // ------------------------------------------------------------------------------
 
-TPaintDC::TPaintDC(TWindow& window) {
-    TWindowImpl& w = *window.impl_;
-    if (w.inPaint && w.paintDevice) {
-        impl_->Begin(w.paintDevice);
-        return;
-    }
-    // Outside a paint this is a client DC.
+namespace {
+// A DC on the window's overlay: what it draws shows over the window until it is invalidated.
+void BeginOverlay(TDCImpl& dc, TWindowImpl& w) {
     QWidget* widget = w.widget;
     if (!widget) return;
     if (w.overlay.size() != widget->size()) {
         w.overlay = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
         w.overlay.fill(Qt::transparent);
     }
-    impl_->image = &w.overlay;
-    impl_->updateOnClose = widget;
-    impl_->Begin(&w.overlay);
+    dc.image = &w.overlay;
+    dc.updateOnClose = widget;
+    dc.Begin(&w.overlay);
+}
+
+void EndOverlay(TDCImpl& dc) {
+    dc.ownPainter.reset();
+    if (dc.updateOnClose) dc.updateOnClose->update();
+}
+} // namespace
+
+TPaintDC::TPaintDC(TWindow& window) {
+    TWindowImpl& w = *window.impl_;
+    if (w.inPaint && w.paintDevice)
+        impl_->Begin(w.paintDevice);
+    else
+        BeginOverlay(*impl_, w); // outside a paint this is a client DC
 }
 
 TPaintDC::~TPaintDC() {
-    impl_->ownPainter.reset();
-    if (impl_->updateOnClose) impl_->updateOnClose->update();
+    EndOverlay(*impl_);
 }
 
 TClientDC::TClientDC(TWindow& window) {
-    TWindowImpl& w = *window.impl_;
-    QWidget* widget = w.widget;
-    if (!widget) return;
-    if (w.overlay.size() != widget->size()) {
-        w.overlay = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
-        w.overlay.fill(Qt::transparent);
-    }
-    impl_->image = &w.overlay;
-    impl_->updateOnClose = widget;
-    impl_->Begin(&w.overlay);
+    BeginOverlay(*impl_, *window.impl_);
 }
 
 TClientDC::~TClientDC() {
-    impl_->ownPainter.reset();
-    if (impl_->updateOnClose) impl_->updateOnClose->update();
+    EndOverlay(*impl_);
 }
 
 TMemoryDC::TMemoryDC(TBitmap& bitmap) {

@@ -3,16 +3,8 @@
 #include "winapi.h"
 
 #include <map>
-#include <mutex>
-#include <strings.h>
 
 namespace {
-
-struct NoCaseLess {
-    bool operator()(const std::string& a, const std::string& b) const {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    }
-};
 
 // Function-local so that libraries registering at load time never meet an unbuilt map.
 std::map<std::pair<std::string, TResId>, TDlgResource>& Registry() {

@@ -1,7 +1,7 @@
 # Runs a script that must fail and checks the exit code and the "FILE:LINE: …" message that
 # the script's first line announces ("# fails: LINE: TEXT"). A second line "# timeout: N" runs
 # it with a watchdog of N seconds.
-file(STRINGS ${SCRIPT} head LIMIT_COUNT 2)
+file(STRINGS ${SCRIPT} head LIMIT_COUNT 2 ENCODING UTF-8)
 list(GET head 0 first)
 string(REGEX REPLACE "^# fails: " "" expected "${first}")
 list(GET head 1 second)
