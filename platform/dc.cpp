@@ -172,9 +172,7 @@ int TDC::GetMapMode() const {
 }
 
 TPoint TDC::SetWindowOrg(const TPoint& p) {
-    TPoint old = impl_->s.map.windowOrg;
-    impl_->s.map.windowOrg = p;
-    return old;
+    return std::exchange(impl_->s.map.windowOrg, p);
 }
 TPoint TDC::GetWindowOrg() const {
     return impl_->s.map.windowOrg;
@@ -190,9 +188,7 @@ TSize TDC::GetWindowExt() const {
 }
 
 TPoint TDC::SetViewportOrg(const TPoint& p) {
-    TPoint old = impl_->s.map.viewportOrg;
-    impl_->s.map.viewportOrg = p;
-    return old;
+    return std::exchange(impl_->s.map.viewportOrg, p);
 }
 TPoint TDC::GetViewportOrg() const {
     return impl_->s.map.viewportOrg;
