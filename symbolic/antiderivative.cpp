@@ -107,7 +107,7 @@ private:
     // others/u' when that is free of x.
     std::optional<ex> constantQuotient(const ex& others, const ex& u) {
         ex du = u.diff(x_);
-        if (du.is_zero() || !cheapToRewrite(others / du)) return std::nullopt;
+        if (du.is_zero() || !cheapToNormalise(others / du)) return std::nullopt;
         ex q = (others / du).normal();
         if (!isConstant(q, x_)) return std::nullopt;
         return q;
@@ -231,7 +231,7 @@ private:
     // p/q with polynomials: polynomial division, then the remainder over a denominator of
     // degree one or two.
     std::optional<ex> rationalFunction(const ex& f, int depth) {
-        if (!cheapToRewrite(f)) return std::nullopt;
+        if (!cheapToNormalise(f)) return std::nullopt;
         ex nd = f.normal().numer_denom();
         ex p = nd.op(0).expand(), q = nd.op(1).expand();
         if (!isPolynomial(p, x_, 30) || !isPolynomial(q, x_, 2) || q.degree(x_) < 1)
@@ -340,7 +340,7 @@ std::optional<ex> antiderivative(const ex& f, const symbol& x) {
     std::optional<ex> F = Integrator(x).integrate(f, 0);
     if (!F) return std::nullopt;
     ex difference = F->diff(x) - f;
-    if (cheapToRewrite(difference)) {
+    if (cheapToNormalise(difference)) {
         try {
             if (difference.normal().is_zero()) return F;
         } catch (...) {

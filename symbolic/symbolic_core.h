@@ -72,8 +72,10 @@ std::optional<std::string> writeText(const GiNaC::ex& e, const GiNaC::symbol& va
 std::optional<std::string> writeSimplest(const GiNaC::ex& e, const GiNaC::symbol& var,
                                          bool decimals, std::size_t maxLen);
 
-// Whether expanding e or bringing it to a common denominator stays small and quick.
+// Whether expanding e stays small and quick.
 bool cheapToRewrite(const GiNaC::ex& e);
+// Whether bringing e to a common denominator (GiNaC's normal) stays small and quick.
+bool cheapToNormalise(const GiNaC::ex& e);
 
 // Number of nodes of the expression tree, counting stops at `cap` (+1).
 std::size_t treeSize(const GiNaC::ex& e, std::size_t cap);

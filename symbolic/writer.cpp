@@ -276,10 +276,16 @@ bool smallNumbers(const ex& e, int depth = 0) {
     return true;
 }
 
+// Term counts saturate here.
+constexpr double termCap = 1e9;
+double clampTerms(double v) {
+    return std::min(termCap, v);
+}
+
 // Roughly how many terms expanding e gives (saturating); the terms inside function arguments,
 // which are expanded too, are added to `inside`.
 double expandedTerms(const ex& e, double& inside) {
-    constexpr double cap = 1e9;
+    constexpr double cap = termCap;
     if (is_a<add>(e) || is_a<mul>(e)) {
         const bool sum = is_a<add>(e);
         double n = sum ? 0 : 1;
@@ -302,7 +308,57 @@ double expandedTerms(const ex& e, double& inside) {
     return 1;
 }
 
+// Roughly how many terms numerator and denominator get when e is brought to a common
+// denominator (saturating; gcds ignored).
+struct Fraction {
+    double num, den;
+};
+Fraction fractionTerms(const ex& e, double& inside) {
+    constexpr double cap = termCap;
+    auto clamp = clampTerms;
+    if (is_a<add>(e)) {
+        Fraction f{0, 1};
+        for (std::size_t i = 0; i < e.nops(); ++i) {
+            Fraction t = fractionTerms(e.op(i), inside);
+            f = Fraction{clamp(f.num * t.den + t.num * f.den), clamp(f.den * t.den)};
+        }
+        return f;
+    }
+    if (is_a<mul>(e)) {
+        Fraction f{1, 1};
+        for (std::size_t i = 0; i < e.nops(); ++i) {
+            Fraction t = fractionTerms(e.op(i), inside);
+            f = Fraction{clamp(f.num * t.num), clamp(f.den * t.den)};
+        }
+        return f;
+    }
+    if (is_a<power>(e) && is_a<numeric>(e.op(1)) && ex_to<numeric>(e.op(1)).is_integer()) {
+        Fraction b = fractionTerms(e.op(0), inside);
+        const numeric& n = ex_to<numeric>(e.op(1));
+        double k = std::abs(n.to_double());
+        auto multinomial = [&](double t) {
+            double r = 1;
+            for (double i = 1; i <= k && r < cap; ++i) r = r * (t + i - 1) / i;
+            return clamp(t <= 1 ? 1 : r);
+        };
+        Fraction f{multinomial(b.num), multinomial(b.den)};
+        return n.is_negative() ? Fraction{f.den, f.num} : f;
+    }
+    for (std::size_t i = 0; i < e.nops(); ++i) {
+        Fraction t = fractionTerms(e.op(i), inside);
+        inside = clamp(inside + t.num + t.den);
+    }
+    return {1, 1};
+}
+
 } // namespace
+
+bool cheapToNormalise(const ex& e) {
+    if (!cheapToRewrite(e)) return false;
+    double inside = 0;
+    Fraction f = fractionTerms(e, inside);
+    return f.num + f.den + inside <= 2000;
+}
 
 bool cheapToRewrite(const ex& e) {
     if (treeSize(e, 400) > 400 || !smallNumbers(e)) return false;
@@ -331,15 +387,19 @@ std::optional<std::string> writeText(const ex& e, const symbol& var, bool decima
 std::optional<std::string> writeSimplest(const ex& e, const symbol& var, bool decimals,
                                          std::size_t maxLen) {
     std::vector<ex> forms;
-    if (cheapToRewrite(e)) {
-        forms.push_back(e.expand());
-        forms.push_back(e);
+    if (cheapToRewrite(e)) forms.push_back(e.expand());
+    forms.push_back(e);
+    if (cheapToNormalise(e)) {
         ex nd = e.normal().numer_denom();
         ex den = nd.op(1);
-        if (treeSize(den, 100) <= 100 && cheapToRewrite(den)) den = factor(den);
+        // A denominator in the variable alone factors quickly: (X-1)^2 rather than X^2-2*X+1.
+        bool onlyVar = true;
+        for (const_preorder_iterator it = den.preorder_begin(); it != den.preorder_end(); ++it)
+            if ((is_a<symbol>(*it) && !it->is_equal(var)) || is_a<function>(*it) ||
+                is_a<constant>(*it))
+                onlyVar = false;
+        if (onlyVar && treeSize(den, 100) <= 100) den = factor(den);
         forms.push_back(nd.op(0).expand() / den);
-    } else {
-        forms.push_back(e);
     }
     std::optional<std::string> best;
     for (const ex& f : forms) {

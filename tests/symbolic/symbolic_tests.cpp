@@ -228,6 +228,11 @@ TEST(SymbolicDerivative, DeepNestingAndLongTextsFailWithoutCrashing) {
     Answer power = calculate("DIFF((A+B+C+D+E1+F+G+H+I+J+X)^(30),X)");
     EXPECT_EQ(power.text, "30*(X+A+B+C+D+E1+F+G+H+I+J)^29");
     EXPECT_LT(calculate("INT((A+B+C+D+E1+F+G+H+I+J+X)^(30)*SIN(X)^(2),X)").code, 0);
+    // Nor common denominators of many-termed fractions (this one would take seconds).
+    EXPECT_GE(calculate("DIFF(1/(((COTH(X)+A+B)^2+1)*SINH(X)^2)-1/SIN(X)^2+3/(SINH(X)^2*((3*"
+                        "COTH(X)-C+D+F+G+H)^2+1)),X)")
+                  .code,
+              0);
     // Common denominators with a huge degree are not attempted.
     EXPECT_LT(calculate("INT(0-((X)^(7777777777777777777777)+(C+(X)^(D)+N)^(0-X))^(3),X)").code, 0);
     std::string sinus = "DIFF(0";
