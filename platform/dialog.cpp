@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <cstdio>
 
 namespace {
 
@@ -51,7 +52,7 @@ QWidget* MakeControl(const TDlgItem& item, QWidget* parent) {
         break;
     case TCtlKind::Edit: {
         if (s & ES_MULTILINE) {
-            auto* e = new TForward<QPlainTextEdit>(parent);
+            auto* e = new TMultiLineEdit(parent, s & ES_WANTRETURN);
             e->setPlainText(WinLinesToQt(caption));
             e->setReadOnly(s & ES_READONLY);
             e->setTabChangesFocus(true);
@@ -236,7 +237,12 @@ void TDialog::MapDialogRect(TRect& r) const {
 bool TDialog::Create() {
     if (IsWindow()) return true;
     const TDlgResource* layout = GetLayout();
-    if (!layout) return false;
+    if (!layout) {
+        // A program error, not the user's: say which layout is missing.
+        std::fprintf(stderr, "orvelin: Dialogvorlage %d von %s fehlt.\n", resId_,
+                     Module ? Module->GetName() : "ORVELIN.EXE");
+        return false;
+    }
     EnsureAppFilter();
     QWidget* parentWidget = WidgetOf(Parent);
     auto* w = new TDialogWidget(parentWidget);

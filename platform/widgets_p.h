@@ -6,7 +6,9 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 
 template <class Base> class TForward : public Base {
@@ -50,6 +52,24 @@ protected:
         Base::moveEvent(e);
         ForwardMove(this);
     }
+};
+
+// A multi-line edit: without ES_WANTRETURN, Enter belongs to the dialog (its default button),
+// as in a Windows dialog.
+class TMultiLineEdit : public TForward<QPlainTextEdit> {
+public:
+    TMultiLineEdit(QWidget* parent, bool wantReturn)
+        : TForward<QPlainTextEdit>(parent), wantReturn_(wantReturn) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        if (enter && !wantReturn_ && !(e->modifiers() & Qt::ControlModifier)) return e->ignore();
+        TForward<QPlainTextEdit>::keyPressEvent(e);
+    }
+
+private:
+    bool wantReturn_;
 };
 
 // A radio button with the Windows group rule: checking it unchecks the other radio buttons of

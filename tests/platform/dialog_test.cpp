@@ -328,3 +328,29 @@ TEST(Dialog, F1PressesTheHelpButtonOfTheActiveDialog) {
     RemoveDialogKeyFilter();
     dlg.Destroy();
 }
+
+TEST(Dialog, EnterInAMultiLineEditPressesTheDefaultButtonUnlessItWantsReturns) {
+    TDlgResource layout;
+    layout.cx = 100, layout.cy = 60;
+    layout.items = {{101, TCtlKind::Edit, "", 5, 5, 80, 20, ES_MULTILINE},
+                    {102, TCtlKind::Edit, "", 5, 28, 80, 20, ES_MULTILINE | ES_WANTRETURN},
+                    {IDOK, TCtlKind::PushButton, "OK", 5, 50, 30, 10, BS_DEFPUSHBUTTON}};
+    TDialog dlg(nullptr, layout);
+    WhenModal([&] {
+        QWidget* wants = W(dlg.GetDlgItem(102));
+        ::SetFocus(dlg.GetDlgItem(102));
+        SendKey(wants, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        char text[10];
+        EXPECT_EQ(dlg.GetDlgItemText(102, text, sizeof text), 2) << "a line break: \\r\\n";
+        EXPECT_TRUE(dlg.IsWindow());
+        ::SetFocus(dlg.GetDlgItem(101));
+        SendKey(W(dlg.GetDlgItem(101)), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    });
+    EXPECT_EQ(dlg.Execute(), IDOK);
+}
+
+TEST(Dialog, AMissingLayoutFailsInsteadOfShowingAnEmptyWindow) {
+    TDialog dlg(nullptr, 999, &TPruefDialog::module_);
+    EXPECT_FALSE(dlg.Create());
+    EXPECT_EQ(dlg.Execute(), -1);
+}

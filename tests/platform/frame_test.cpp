@@ -8,10 +8,15 @@
 #include "frame.h"
 #include "winapi.h"
 
+#include "qtbridge.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -192,4 +197,36 @@ TEST(Clipboard, APictureGoesToTheClipboardAsImageAndSvg) {
     EXPECT_EQ(img.pixelColor(5, 5), QColor(0, 128, 0));
     EXPECT_TRUE(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
     EXPECT_FALSE(CopyPictureToClipboard(0, 10, [](TDC&) {}));
+}
+
+TEST(Paint, PagesOfAPdfFileAreDrawnInTenthsOfAMillimetre) {
+    QString file = QDir::temp().filePath(QStringLiteral("orvl_dc_test.pdf"));
+    QPdfWriter writer(file);
+    writer.setResolution(300);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    {
+        QPainter painter(&writer);
+        TPainterDC dc(painter);
+        EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSX), 300);
+        EXPECT_NEAR(dc.GetDeviceCaps(HORZSIZE), 210, 1);
+        dc.SetMapMode(MM_LOMETRIC);
+        TPoint corner(2100, -2970);
+        dc.LPtoDP(&corner);
+        // 210 mm at 300 dpi, y downwards on the device.
+        EXPECT_NEAR(corner.x, 2480, 1);
+        EXPECT_NEAR(corner.y, 3508, 1);
+        dc.SelectObject(TFont("DejaVu Sans", -40));
+        EXPECT_TRUE(dc.TextOut(250, -500, "Funktion"));
+        dc.MoveTo(0, -475);
+        EXPECT_TRUE(dc.LineTo(2100, -475));
+    }
+    EXPECT_GT(QFileInfo(file).size(), 500);
+    QFile::remove(file);
+}
+
+TEST(Screen, TheHeadlessScreenIsAFullHdDesktop) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+    EXPECT_GT(GetSystemMetrics(SM_CYCAPTION), 10);
 }
