@@ -1,13 +1,7 @@
 #include "vdfunction.h"
 
-// The window layer names its handle type HWND as well, as a pointer to its own incomplete
-// struct, while the parser's header makes it void*. Both stand for the same handles; the
-// layer's declarations are read here under another name so that the two typedefs do not
-// collide, and the parser's void* handle is converted where it is passed on.
-#define HWND vdPlatformHWND
 #include "winapi.h"
 #include "window.h"
-#undef HWND
 
 #include <utility>
 
@@ -59,8 +53,7 @@ void vdFunction::SetupParser() {
 }
 
 void vdFunction::SetInfoWinText(char* InfoText) {
-    if (OutputWindow && InfoText)
-        SetWindowText(static_cast<vdPlatformHWND>(OutputWindow), InfoText);
+    if (OutputWindow && InfoText) SetWindowText(OutputWindow, InfoText);
 }
 
 bool vdFunction::ShouldIQuit() {

@@ -3,6 +3,7 @@
 // bracketed powers).
 #include "parserint.h"
 
+#include <cctype>
 #include <vector>
 
 using namespace vdp;
@@ -281,8 +282,11 @@ void vdParser::SolveFactorials() {
                 SetError(14, "Fehler in der Fakult\xE4t.", NeedErrorParsText);
                 break;
             }
-            const std::string group = w.substr(open, i + 1 - open);
-            w.replace(open, i + 2 - open, "(fac(" + group + "))");
+            // A function call takes its name along: "sqrt(9)!" is (sqrt(9))!, not sqrt(9!).
+            size_t start = open;
+            while (start > 0 && std::isalpha(static_cast<unsigned char>(w[start - 1]))) --start;
+            const std::string group = w.substr(start, i + 1 - start);
+            w.replace(start, i + 2 - start, "(fac(" + group + "))");
         }
         if (IsBracketError()) SetError(14, "Fehler in der Fakult\xE4t.", NeedErrorParsText);
     }

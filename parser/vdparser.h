@@ -10,7 +10,9 @@
 
 #define VDPARSER_EXPORT __attribute__((visibility("default")))
 
-typedef void* HWND;
+// A window handle of the platform layer (opaque here).
+struct HWND__;
+typedef HWND__* HWND;
 
 // ---------------------------------------------------------------------------------------------
 // Number text conversion, rounding and guarded arithmetic

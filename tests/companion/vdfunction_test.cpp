@@ -53,7 +53,7 @@ TEST(FunctionObject, AngularUnitAndRebuildKeepWorking) {
 }
 
 TEST(FunctionObject, ShowsProgressInItsOutputWindow) {
-    void* field = CreateResultField();
+    HWND field = CreateResultField();
     vdFunction f(LongSum(40).c_str(), 6, "xyzuvw", 1, field, true, true);
     EXPECT_FALSE(f.GetIsError());
     EXPECT_EQ(f.GetOutputWindow(), field);
@@ -63,7 +63,7 @@ TEST(FunctionObject, ShowsProgressInItsOutputWindow) {
         << ResultFieldText(field);
 
     // A window set later receives the texts of a rebuild; the first one no longer does.
-    void* other = CreateResultField();
+    HWND other = CreateResultField();
     f.SetOutputWindow(other);
     EXPECT_EQ(ResultFieldText(other), "kein Ergebnis");
     f.SetNewFunction("2*x!");

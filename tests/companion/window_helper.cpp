@@ -10,7 +10,7 @@ namespace {
 TWindow* window = nullptr;
 } // namespace
 
-void* CreateResultField() {
+HWND CreateResultField() {
     if (!window) window = new TWindow(nullptr, "Rechner");
     auto* field =
         new TStatic(window, 283 + int(window->Children().size()), "kein Ergebnis", 0, 0, 200, 20);
@@ -21,9 +21,9 @@ void* CreateResultField() {
     return field->GetHandle();
 }
 
-std::string ResultFieldText(void* field) {
+std::string ResultFieldText(HWND field) {
     char text[300];
-    GetWindowText(static_cast<HWND>(field), text, sizeof text);
+    GetWindowText(field, text, sizeof text);
     return text;
 }
 

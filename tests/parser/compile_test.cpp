@@ -144,6 +144,8 @@ TEST(Normalisation, PercentAndFactorial) {
     ExpectValue("0!", 1);
     ExpectValue("2*x!", 12, 3);
     ExpectValue("3!!", 720);
+    ExpectValue("sqrt(9)!", 6);
+    ExpectValue("2^(3)!", 64);
     ExpectError("!", 14, "Fehler in der Fakult\xE4t.");
 }
 
