@@ -98,6 +98,14 @@ private:
         ex u;
         if (std::optional<ex> G = outerAntiderivative(h, u))
             if (auto q = constantQuotient(others, u)) return *q * *G;
+        // sin(u)^2 = (1-cos(2u))/2 and cos(u)^2 = (1+cos(2u))/2
+        if (is_a<power>(h) && h.op(1).is_equal(2) &&
+            (is_ex_the_function(h.op(0), sin) || is_ex_the_function(h.op(0), cos))) {
+            u = h.op(0).op(0);
+            ex half = sin(2 * u) / 4;
+            ex G = is_ex_the_function(h.op(0), sin) ? u / 2 - half : u / 2 + half;
+            if (auto q = constantQuotient(others, u)) return *q * G;
+        }
         // h itself as the inner function: h*h' integrates to h^2/2 (LN(X)/X, SIN(X)*COS(X)).
         if (is_a<function>(h))
             if (auto q = constantQuotient(others, h)) return *q * pow(h, 2) / 2;
@@ -161,9 +169,17 @@ private:
         if (factors.size() < 2) return std::nullopt;
         for (std::size_t i = 0; i < factors.size(); ++i) {
             const ex& h = factors[i];
-            if (!is_a<function>(h) || h.nops() != 1) continue;
-            ex u = h.op(0);
-            ex a = u.diff(x_);
+            ex u, a;
+            if (is_a<function>(h) && h.nops() == 1) {
+                u = h.op(0);
+                a = u.diff(x_);
+            } else if (is_a<power>(h) && isConstant(h.op(0), x_)) {
+                // b^u = exp(u*ln(b))
+                u = h.op(1);
+                a = u.diff(x_) * log(h.op(0));
+            } else {
+                continue;
+            }
             if (a.is_zero() || !isConstant(a, x_)) continue;
             ex p = 1;
             for (std::size_t j = 0; j < factors.size(); ++j)
@@ -181,8 +197,8 @@ private:
     std::optional<ex> timesCyclic(const ex& h, const ex& p, const ex& u, const ex& a) {
         // The k-th antiderivative of the outer function (up to powers of 1/a).
         std::array<ex, 4> cycle;
-        if (is_ex_the_function(h, exp))
-            cycle = {exp(u), exp(u), exp(u), exp(u)};
+        if (is_ex_the_function(h, exp) || is_a<power>(h))
+            cycle = {h, h, h, h};
         else if (is_ex_the_function(h, sin))
             cycle = {-cos(u), -sin(u), cos(u), sin(u)};
         else if (is_ex_the_function(h, cos))
