@@ -94,12 +94,27 @@ private:
     std::string& result_;
 };
 
+// A button that tells the frame's status bar what it is for while the mouse is over it.
+class THintButton : public TButton {
+public:
+    THintButton(TWindow* parent, int id, const char* hint) : TButton(parent, id), hint_(hint) {}
+    bool EvSetCursor(HWND, unsigned, unsigned) override {
+        auto* frame = dynamic_cast<TDecoratedFrame*>(Parent ? Parent->Parent : nullptr);
+        if (frame && frame->GetStatusBar()) frame->GetStatusBar()->SetHintText(hint_);
+        return false;
+    }
+
+private:
+    const char* hint_;
+};
+
 class TTestDialog : public TDialog {
 public:
     TTestDialog(TWindow* parent, const std::string& progDir)
         : TDialog(parent, kTestDialog, &TModule::Program()), progDir_(progDir) {
         list_ = new TListBox(this, 104);
         combo_ = new TComboBox(this, 105);
+        new THintButton(this, 114, "Drücken Sie 'Ziel', um das Ziel zu treffen.");
         OnClicked(111, &TTestDialog::BNClickedUnterdialog);
         OnClicked(112, &TTestDialog::BNClickedMeldung);
         OnClicked(113, &TTestDialog::BNClickedSperren);

@@ -602,6 +602,27 @@ const std::map<QString, TScriptRunner::Command>& TScriptRunner::Commands() {
                  throw TFailure{
                      QStringLiteral("das Bild %1 kann nicht gespeichert werden").arg(Quote(path))};
          }},
+        {QStringLiteral("hover"),
+         [](R& r, const QString& args) {
+             // The mouse comes to rest over the control's centre.
+             QWidget* w = r.Control(args);
+             if (!w->isVisible())
+                 throw TFailure{QStringLiteral("das Steuerelement %1 ist verborgen").arg(args)};
+             QPointF centre(w->width() / 2.0, w->height() / 2.0);
+             QEnterEvent enter(centre, centre, w->mapToGlobal(centre));
+             QApplication::sendEvent(w, &enter);
+             QMouseEvent move(QEvent::MouseMove, centre, w->mapToGlobal(centre), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+             QApplication::sendEvent(w, &move);
+         }},
+        {QStringLiteral("expect-status"),
+         [](R& r, const QString& args) {
+             auto* frame = dynamic_cast<TDecoratedFrame*>(WindowOf(r.ActiveTop()));
+             if (!frame || !frame->GetStatusBar())
+                 throw TFailure{QStringLiteral("das aktive Fenster hat keine Statuszeile")};
+             QString got = QStr(frame->GetStatusBar()->GetHintText()), want = Unescape(args);
+             r.Expect(got == want, QStringLiteral("status %1").arg(Quote(want)), Quote(got));
+         }},
         {QStringLiteral("close"), [](R& r, const QString&) { r.ActiveTop()->close(); }},
     };
     return commands;
@@ -654,6 +675,10 @@ int RunScriptCommand(int argc, char** argv) {
     setenv("ORVELIN_HOME", QFile::encodeName(progDir).constData(), 1);
     SetHeadless(true);
 
+    // Qt's notes about the offscreen platform would bury the script's own report.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) Print(stderr, text);
+    });
     int qtArgc = 1;
     char name[] = "orvelin";
     char* qtArgv[] = {name, nullptr};

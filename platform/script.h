@@ -1,6 +1,10 @@
 // Dialog scripts: `orvelin script FILE [--show] [--progdir DIR]`. Runs the commands of the
 // file against the program's windows in the headless test mode and reports the first
 // expectation that does not hold as "FILE:LINE: expected …, got …".
+//
+// Besides the commands every script knows, `answer-message OK|Abbrechen|Ja|Nein|…` answers the
+// next message box, `hover ID` rests the mouse over a control, and `expect-status TEXT` checks
+// the message area of the active frame's status bar.
 #pragma once
 
 // argv[0] is "script". Returns the exit code: 0 when everything held, 1 on a failure, 2 on
