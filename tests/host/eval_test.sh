@@ -14,7 +14,7 @@ run() { # run ARGS... — sets out, err and rc
 }
 
 fail() {
-    echo "FAIL: orvelin eval $1"
+    echo "FAIL: orvelin eval ${1:0:100}"
     echo "      $2"
     failures=$((failures + 1))
 }
@@ -45,6 +45,28 @@ usage() {
     run "$@"
     if [ "$rc" != 2 ] || [ -z "$err" ] || [ -n "$out" ]; then
         fail "$*" "got status $rc, stdout '$out', stderr '$err'; expected a usage error"
+    fi
+}
+
+# sane ARGS...: any text gets a result or a parser error, one line, within 10 seconds: never a
+# crash, a hang or a usage error.
+sane() {
+    out="$(timeout 10 "$bin" eval "$@" 2>/tmp/eval_test_err.$$)"
+    rc=$?
+    err="$(cat /tmp/eval_test_err.$$)"
+    rm -f /tmp/eval_test_err.$$
+    if [ "$rc" = 1 ] && [[ "$out" == "Fehler "[0-9]*": "* ]] && [ -z "$err" ]; then return; fi
+    if [ "$rc" = 0 ] && [ -n "$out" ] && [[ "$out" != *$'\n'* ]] && [ -z "$err" ]; then return; fi
+    fail "$*" "status $rc, stdout '${out:0:200}', stderr '${err:0:200}'"
+}
+
+# error CODE ARGS...: a parser error with this code.
+error() {
+    local code="$1"
+    shift
+    run "$@"
+    if [ "$rc" != 1 ] || [[ "$out" != "Fehler $code: "* ]]; then
+        fail "$*" "got '$out' (status $rc), expected error $code"
     fi
 }
 
@@ -134,6 +156,25 @@ symbolic)
     else
         echo "libsymbolic.so not built: symbolic results not checked"
     fi
+    ;;
+robust)
+    # Factorial and percent signs followed by more text; brackets and signs without operands.
+    for text in "2!3" "6!0" "(2+1)!3" "5%0" "2*5%3" "1%1%" "sqrt(%1)" "(%+%)" "(%+1%)" "%1" \
+        "5%%" "x!!" "(-)" "((((" "))))" "^" "!" "%" "e" "E" "pi^pi^pi^pi" "1e5000" "-1e5000*2" \
+        "fac(1755)" "GAMMA(1e30)" "rand(1e30)" "round(1e4000)" "tan(1e4000)" "2^-1e5000"; do
+        sane --vars x --count 1 --at 2 -- "$text"
+        sane -- "$text"
+    done
+    # Unknown text behind a bracket is no factor to drop silently.
+    error 3 --vars x --count 1 --at 2 "sin(x)q"
+    error 3 --vars x --count 1 --at 2 "(x+1)q"
+    # Long texts, deep nesting and long names.
+    long="x"
+    for _ in $(seq 1 299); do long="$long+sin(x)*2"; done # 2692 characters
+    near "$("$bin" eval -- "2+299*sin(2)*2")" 1e-9 --vars x --count 1 --at 2 -- "$long"
+    sane --vars x --count 1 --at 2 -- "$(printf '(%.0s' $(seq 1 3000))x$(printf ')%.0s' $(seq 1 3000))"
+    sane --vars x --count 1 --at 2 -- "$(printf 'a%.0s' $(seq 1 500))"
+    sane --vars "$(printf 'v%.0s ' $(seq 1 1000))" --count 1000 -- "v"
     ;;
 *)
     echo "unknown group $group"
