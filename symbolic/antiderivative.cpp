@@ -115,8 +115,13 @@ private:
     // others/u' when that is free of x.
     std::optional<ex> constantQuotient(const ex& others, const ex& u) {
         ex du = u.diff(x_);
-        if (du.is_zero() || !cheapToNormalise(others / du)) return std::nullopt;
-        ex q = (others / du).normal();
+        if (du.is_zero()) return std::nullopt;
+        ex q = others / du;
+        if (!isConstant(q, x_)) {
+            // Tried for every factor of every term: only small quotients are worth a gcd.
+            if (!cheapToNormalise(q, 60)) return std::nullopt;
+            q = q.normal();
+        }
         if (!isConstant(q, x_)) return std::nullopt;
         return q;
     }

@@ -353,11 +353,11 @@ Fraction fractionTerms(const ex& e, double& inside) {
 
 } // namespace
 
-bool cheapToNormalise(const ex& e) {
+bool cheapToNormalise(const ex& e, double maxTerms) {
     if (!cheapToRewrite(e)) return false;
     double inside = 0;
     Fraction f = fractionTerms(e, inside);
-    return f.num + f.den + inside <= 2000;
+    return f.num + f.den + inside <= maxTerms;
 }
 
 bool cheapToRewrite(const ex& e) {
