@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Usage: eval_test.sh ORVELIN GROUP — runs one group of checks of `orvelin eval` and reports
-# every mismatch; the exit status is the number of failed checks (capped at 1).
+# Usage: eval_test.sh ORVELIN GROUP — runs one group of checks of `orvelin eval`, reports every
+# mismatch and exits with status 1 when any check failed.
 set -u
 bin="$1"
 group="$2"
 failures=0
 
-run() { # run ARGS... — sets out, err and rc
-    out="$("$bin" eval "$@" 2>/tmp/eval_test_err.$$)"
+run() { # run ARGS... — sets out, err and rc (124 when it ran longer than 10 seconds)
+    out="$(timeout 10 "$bin" eval "$@" 2>/tmp/eval_test_err.$$)"
     rc=$?
     err="$(cat /tmp/eval_test_err.$$)"
     rm -f /tmp/eval_test_err.$$
@@ -51,10 +51,7 @@ usage() {
 # sane ARGS...: any text gets a result or a parser error, one line, within 10 seconds: never a
 # crash, a hang or a usage error.
 sane() {
-    out="$(timeout 10 "$bin" eval "$@" 2>/tmp/eval_test_err.$$)"
-    rc=$?
-    err="$(cat /tmp/eval_test_err.$$)"
-    rm -f /tmp/eval_test_err.$$
+    run "$@"
     if [ "$rc" = 1 ] && [[ "$out" == "Fehler "[0-9]*": "* ]] && [ -z "$err" ]; then return; fi
     if [ "$rc" = 0 ] && [ -n "$out" ] && [[ "$out" != *$'\n'* ]] && [ -z "$err" ]; then return; fi
     fail "$*" "status $rc, stdout '${out:0:200}', stderr '${err:0:200}'"
