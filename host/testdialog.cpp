@@ -40,6 +40,7 @@ TDlgResource TestLayout() {
         {117, TCtlKind::PushButton, "&Rechnen", 66, 128, 50, 14},
         {119, TCtlKind::PushButton, "&Speichern", 122, 128, 50, 14},
         {120, TCtlKind::PushButton, "&Laden", 178, 128, 50, 14},
+        {121, TCtlKind::PushButton, "Sch&leife", 234, 128, 50, 14},
         {216, TCtlKind::Static, "", 10, 150, 280, 10, SS_SUNKEN},
         {IDOK, TCtlKind::PushButton, "OK", 10, 176, 50, 14, BS_DEFPUSHBUTTON},
         {IDCANCEL, TCtlKind::PushButton, "&Beenden", 70, 176, 50, 14},
@@ -122,6 +123,7 @@ public:
         OnClicked(117, &TTestDialog::BNClickedRechnen);
         OnClicked(119, &TTestDialog::BNClickedSpeichern);
         OnClicked(120, &TTestDialog::BNClickedLaden);
+        OnClicked(121, &TTestDialog::BNClickedSchleife);
         OnClicked(302, &TTestDialog::BNClickedHelp);
         OnNotify(104, LBN_SELCHANGE, &TTestDialog::LBNSelChange);
         OnNotify(105, CBN_SELCHANGE, &TTestDialog::CBNSelChange);
@@ -189,6 +191,13 @@ private:
     }
     void BNClickedHelp() {
         WinExec("HH.EXE mk:@MSITStore:orvlhilf5.chm::html/testdlg.htm", SW_SHOW);
+    }
+    // A long computation that lets messages through, as the modules' searches do.
+    void BNClickedSchleife() {
+        SetDlgItemText(103, "Schleife läuft");
+        unsigned long start = GetTickCount();
+        while (GetTickCount() - start < 300) PumpWaitingMessages();
+        SetDlgItemText(103, "Schleife fertig");
     }
     void LBNSelChange() {
         char text[50] = "";
