@@ -76,7 +76,7 @@ std::optional<std::string> writeSimplest(const GiNaC::ex& e, const GiNaC::symbol
 bool cheapToRewrite(const GiNaC::ex& e);
 // Whether bringing e to a common denominator (GiNaC's normal) stays small and quick: about
 // `maxTerms` terms in numerator and denominator together.
-bool cheapToNormalise(const GiNaC::ex& e, double maxTerms = 2000);
+bool cheapToNormalise(const GiNaC::ex& e, double maxTerms = 400);
 
 // Number of nodes of the expression tree, counting stops at `cap` (+1).
 std::size_t treeSize(const GiNaC::ex& e, std::size_t cap);
