@@ -4,6 +4,8 @@
 #include "headless.h"
 #include "winapi.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -131,4 +133,13 @@ TEST(Ticks, TheTickCountAdvancesInMilliseconds) {
     }
     EXPECT_GE(GetTickCount() - a, 20u);
     EXPECT_LT(GetTickCount() - a, 2000u);
+}
+
+TEST(Cursors, TheWaitCursorStaysUntilTheArrowComesBack) {
+    SetCursor(IDC_WAIT);
+    SetCursor(IDC_WAIT); // twice, as nested computations do
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    SetCursor(IDC_ARROW);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "one arrow ends every wait";
 }
