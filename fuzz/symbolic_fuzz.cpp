@@ -55,7 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // own fuzz target.
         if (text.size() > 300 || text.find('%') != std::string::npos) return 0;
         vdParser parser(text.c_str(), 1, "x", true, true, true, true);
-        std::vector<char> answer(25 * text.size() + 201);
+        // Room for what the parser lets the library write: 25 characters per character of the
+        // normalised text (which can be longer than the text itself).
+        std::vector<char> answer(25 * parser.GetStyledFunction().size() + 201);
         if (mode == 3)
             parser.doDifferentiation1(answer.data(), "x");
         else
