@@ -70,8 +70,9 @@ bool TControl::Create() {
         break;
     }
     case kStatic: {
-        auto* l = new TForward<QLabel>(title, parent);
+        auto* l = new TForward<QLabel>(parent);
         l->setTextFormat(Qt::PlainText);
+        SetControlText(l, title);
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         w = l;

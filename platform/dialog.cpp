@@ -73,8 +73,10 @@ QWidget* MakeControl(const TDlgItem& item, QWidget* parent) {
         break;
     }
     case TCtlKind::Static: {
-        auto* l = new TForward<QLabel>(caption, parent);
+        auto* l = new TForward<QLabel>(parent);
         l->setTextFormat(Qt::PlainText);
+        l->setProperty("orvlNoPrefix", bool(s & SS_NOPREFIX));
+        SetControlText(l, caption);
         l->setWordWrap(true);
         Qt::Alignment h = (s & 3) == SS_CENTER  ? Qt::AlignHCenter
                           : (s & 3) == SS_RIGHT ? Qt::AlignRight

@@ -77,7 +77,7 @@ QString ControlText(const QWidget* w) {
         QString t = e->toPlainText();
         return t.replace(u'\n', QStringLiteral("\r\n"));
     }
-    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text();
+    if (auto* l = qobject_cast<const QLabel*>(w)) return l->property("orvlText").toString();
     if (auto* g = qobject_cast<const QGroupBox*>(w)) return g->title();
     if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
     if (auto* l = qobject_cast<const QListWidget*>(w)) {
@@ -92,7 +92,18 @@ void SetControlText(QWidget* w, const QString& text) {
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->setText(text);
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->setText(text);
     if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return e->setPlainText(WinLinesToQt(text));
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->setText(text);
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        // The static keeps its text as given; it shows "&x" as the access key x, as Windows
+        // does unless the static has SS_NOPREFIX.
+        l->setProperty("orvlText", text);
+        if (l->property("orvlNoPrefix").toBool()) return l->setText(text);
+        QString shown;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i] == u'&' && i + 1 < text.size()) ++i;
+            shown += text[i];
+        }
+        return l->setText(shown);
+    }
     if (auto* g = qobject_cast<QGroupBox*>(w)) return g->setTitle(text);
     if (auto* c = qobject_cast<QComboBox*>(w)) {
         if (c->isEditable()) return c->setEditText(text);

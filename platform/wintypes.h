@@ -205,6 +205,7 @@ enum : uint32_t {
     SS_LEFT = 0x0000,
     SS_CENTER = 0x0001,
     SS_RIGHT = 0x0002,
+    SS_NOPREFIX = 0x0080, // "&" is shown as it is, not as the access key
     SS_SUNKEN = 0x1000,
     BS_DEFPUSHBUTTON = 0x0001,
     LBS_SORT = 0x0002,

@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -135,6 +136,12 @@ TEST(Dialog, TextsCrossTheLayerAsWindows1252) {
     // Cut to the buffer, always terminated.
     EXPECT_EQ(dlg.GetDlgItemText(103, buf, 4), 3);
     EXPECT_STREQ(buf, "Grö");
+    // A static shows "&" as the access key but gives its text back as it was set.
+    dlg.SetDlgItemText(103, "&Funktion && Wert");
+    dlg.GetDlgItemText(103, buf, sizeof buf);
+    EXPECT_STREQ(buf, "&Funktion && Wert");
+    EXPECT_EQ(static_cast<QLabel*>(W(dlg.GetDlgItem(103)))->text(),
+              QStringLiteral("Funktion & Wert"));
     // Multi-line edits give Windows line ends and take them.
     dlg.memo->SetText("eins\r\nzwei");
     dlg.memo->GetText(buf, sizeof buf);
