@@ -1,0 +1,239 @@
+#include "dc.h"
+#include "dlgres.h"
+#include "headless.h"
+#include "printer_p.h"
+#include "privateprofile.h"
+#include "vdbaseprintdlg.h"
+#include "vdmainprintdlg.h"
+#include "vdprint.h"
+#include "winapi.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A module window that records how it was asked to draw.
+class TRecordingTarget : public vdBasePrintDlg {
+public:
+    TRecordingTarget() : vdBasePrintDlg(nullptr, Layout()) {}
+    void CurrPrintout(bool preview, TDC& dc, bool, TRect& rect, int kind) override {
+        ++calls;
+        lastPreview = preview, lastKind = kind, lastRect = rect;
+        mode = dc.GetMapMode();
+        corner = TPoint(2100, -2970);
+        dc.LPtoDP(&corner);
+        dc.MoveTo(0, -1000);
+        dc.LineTo(2100, -1000);
+    }
+    static TDlgResource Layout() {
+        TDlgResource r;
+        r.cx = 100, r.cy = 50;
+        return r;
+    }
+    int calls = 0, lastKind = 0, mode = 0;
+    bool lastPreview = true;
+    TRect lastRect;
+    TPoint corner;
+};
+
+std::string TakeText() {
+    TRecordedMessage m;
+    return TakeMessage(m) ? m.caption + " | " + m.text : std::string("(none)");
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearRecords();
+        SetPrinterSource(TPrinterSource::PdfOnly);
+        ASSERT_TRUE(dir.isValid());
+        progDir = dir.path().toStdString() + "/";
+    }
+    void TearDown() override {
+        SetPrinterSource(TPrinterSource::System);
+        ClearRecords();
+    }
+    QTemporaryDir dir;
+    std::string progDir;
+    TSize page{2100, -2970};
+};
+
+} // namespace
+
+TEST_F(PrintTest, APrintoutWithFactorOneDrawsInTenthsOfAMillimetre) {
+    TRecordingTarget target;
+    vdPrintout printout("Test", &target, 3);
+    printout.SetPageSize(&page);
+    TBitmap bitmap(400, 560);
+    {
+        TMemoryDC dc(bitmap);
+        printout.SetFit(1, 1.0f);
+        printout.PrintPage(dc, TSize(400, 560));
+        EXPECT_EQ(target.mode, MM_LOMETRIC);
+        EXPECT_EQ(target.lastKind, 3);
+        EXPECT_FALSE(target.lastPreview);
+        EXPECT_EQ(target.lastRect, TRect(0, 0, 2100, -2970));
+        // Scaled: the page's width spans the paper, its height factor × the paper's height.
+        printout.SetFit(1, 0.5f);
+        printout.PrintPage(dc, TSize(400, 560));
+        EXPECT_EQ(target.mode, MM_ANISOTROPIC);
+        EXPECT_EQ(target.corner, TPoint(400, 280));
+        printout.SetFit(0, 0.915f);
+        printout.PrintPage(dc, TSize(400, 560));
+        EXPECT_EQ(target.corner, TPoint(366, 560));
+        // The caller's mapping is back afterwards.
+        EXPECT_EQ(dc.GetMapMode(), MM_TEXT);
+    }
+    EXPECT_EQ(target.calls, 3);
+}
+
+TEST_F(PrintTest, PrintErrorsAreReportedWithTheModulesTexts) {
+    EXPECT_EQ(vdPrinter::ErrorText(-1, "Rechner"),
+              "'Rechner' wurde nicht gedruckt. Fehler beim Ausdruck.");
+    EXPECT_EQ(vdPrinter::ErrorText(-3, "%s"),
+              "'%s' wurde nicht gedruckt. Der Ausdruck wurde im Druck-Manager abgebrochen .");
+    EXPECT_EQ(vdPrinter::ErrorText(-5, "T"), "'T' wurde nicht gedruckt. Zuwenig Speicherplatz.");
+    EXPECT_EQ(vdPrinter::ErrorText(0, "T"), "");
+    EXPECT_EQ(vdPrinter::ErrorText(-6, "T"), "");
+    vdPrinter::ReportError(nullptr, -2, "Rechner");
+    EXPECT_EQ(TakeText(),
+              "Drucken | aktueller Ausdruck:\r 'Rechner' wurde nicht gedruckt. Druck wurde "
+              "abgebrochen.");
+    vdPrinter::ReportError(nullptr, 1, "Rechner");
+    EXPECT_EQ(PendingMessageCount(), 0);
+}
+
+TEST_F(PrintTest, APdfThatCannotBeWrittenIsReportedAndLeavesTheOldFile) {
+    TRecordingTarget target;
+    const std::string file = progDir + "seite.pdf";
+    {
+        QFile old(QString::fromStdString(file));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("alt");
+    }
+    vdPrint job;
+    auto* printout = new vdPrintout("Seite", &target, 1);
+    printout->SetPageSize(&page);
+    job.SetPrintout(printout);
+    job.GetPrinter()->GetData().FileName = progDir + "fehlt/seite.pdf";
+    EXPECT_FALSE(job.PrintIt(nullptr));
+    EXPECT_EQ(TakeText(), "Drucken | aktueller Ausdruck:\r 'Seite' wurde nicht gedruckt. "
+                          "Fehler beim Ausdruck.");
+    {
+        QFile old(QString::fromStdString(file));
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), QByteArray("alt"));
+    }
+    // A good file name: the old file is replaced as a whole.
+    job.GetPrinter()->GetData().FileName = file;
+    EXPECT_TRUE(job.PrintIt(nullptr));
+    EXPECT_EQ(PendingMessageCount(), 0);
+    QFile pdf(QString::fromStdString(file));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    EXPECT_EQ(target.calls, 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(PrintTest, WithoutAnyPrinterTheJobReportsItAndTheDialogRefusesToPrint) {
+    SetPrinterSource(TPrinterSource::None);
+    EXPECT_FALSE(vdPrinter::GotPrinter());
+    TRecordingTarget target;
+    vdPrint job;
+    EXPECT_EQ(job.GetErrCode(), PDERR_NODEFAULTPRN);
+    TModule module("ORVLPRN.DLL");
+    vdMainPrintDlg dialog(&target, progDir.c_str(), &page, "Test", 1, 1, 1, 1, 1, "", "", "", &job,
+                          1, 20000, &module);
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_FALSE(dialog.IsPrinterValid());
+    char text[100];
+    dialog.GetDlgItemText(211, text, sizeof text);
+    EXPECT_STREQ(text, "keinen");
+    dialog.SendCommand(IDOK);
+    EXPECT_TRUE(dialog.IsWindow());
+    EXPECT_EQ(TakeText().substr(0, 28), "Drucken | Drucker:\r Es ist k");
+    EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(501)));
+    dialog.Destroy();
+}
+
+TEST_F(PrintTest, TheRememberedPaperComesBackAndAnUnknownCodeBecomesA4) {
+    const std::string ini = progDir + "orvlprn.ini";
+    WritePrivateProfileString("Drucker", "DeviceName", kPdfDevice, ini.c_str());
+    WritePrivateProfileString("Drucker", "OutputName", kPdfOutput, ini.c_str());
+    WritePrivateProfileString("Drucker", "DriverName", kPdfDriver, ini.c_str());
+    WritePrivateProfileString("Drucker", "PaperSize", "256", ini.c_str());
+    WritePrivateProfileString("Drucker", "PaperSizeCX", "210", ini.c_str());
+    WritePrivateProfileString("Drucker", "PaperSizeCY", "297", ini.c_str());
+    WritePrivateProfileString("Drucker", "Orientation", "7", ini.c_str());
+    TRecordingTarget target;
+    TModule module("ORVLPRN.DLL");
+    {
+        vdPrint job;
+        vdMainPrintDlg dialog(&target, progDir.c_str(), &page, "Test", 1, 1, 1, 1, 1, "", "", "",
+                              &job, 1, 20000, &module);
+        EXPECT_EQ(dialog.GetMeData().DevMode.PaperWidth, 2100);
+        EXPECT_EQ(dialog.GetMeData().DevMode.PaperLength, 2970);
+        // An orientation that is neither portrait nor landscape is taken as portrait.
+        EXPECT_EQ(dialog.GetMeData().DevMode.Orientation, kPortrait);
+    }
+    WritePrivateProfileString("Drucker", "PaperSize", "25", ini.c_str());
+    vdPrint job;
+    vdMainPrintDlg dialog(&target, progDir.c_str(), &page, "Test", 1, 1, 1, 1, 1, "", "", "", &job,
+                          1, 20000, &module);
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(TakeText(), "Seitengröße | Seite:\r Gewünschte Seitengröße kann nicht erzeugt "
+                          "werden. Stattdessen wird DIN-A4 gesetzt.");
+    EXPECT_EQ(dialog.GetPaperWidth(), 210.0f);
+    EXPECT_EQ(dialog.GetPaperHeight(), 297.0f);
+    char value[20];
+    GetPrivateProfileString("Drucker", "PaperSize", "", value, sizeof value, ini.c_str());
+    EXPECT_STREQ(value, "256");
+    dialog.Destroy();
+}
+
+TEST_F(PrintTest, ThePreviewAndTheClipboardPictureDrawTheModulesPage) {
+    TRecordingTarget target;
+    TModule module("ORVLPRN.DLL");
+    vdPrint job;
+    vdMainPrintDlg dialog(&target, progDir.c_str(), &page, "Test", 1, 3, 1, 3, 2, "", "", "", &job,
+                          2, 20000, &module);
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_TRUE(dialog.IsPrinterValid());
+    EXPECT_NE(job.GetPrintout(), nullptr);
+    const TRect preview = dialog.GetPreviewRect(), area = dialog.GetPreviewArea();
+    EXPECT_EQ(preview.Height(), area.Height() * 9 / 10);
+    EXPECT_NEAR(preview.Width(), preview.Height() * 210.0 / 297.0, 1);
+
+    // Pages: next and previous stay within 1 … 3.
+    EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(216)));
+    dialog.SendCommand(215);
+    dialog.SendCommand(215);
+    dialog.SendCommand(215);
+    EXPECT_EQ(dialog.GetCurrentPage(), 3);
+    EXPECT_FALSE(IsWindowEnabled(dialog.GetDlgItem(215)));
+    EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(216)));
+    EXPECT_FALSE(dialog.IsNumPageOK(4));
+    EXPECT_EQ(dialog.GetCurrentPage(), 3);
+
+    QGuiApplication::clipboard()->clear();
+    target.calls = 0;
+    dialog.SendCommand(203);
+    EXPECT_GE(target.calls, 1);
+    EXPECT_FALSE(target.lastPreview);
+    EXPECT_EQ(target.lastKind, 2);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->hasImage());
+    EXPECT_EQ(PendingMessageCount(), 0);
+    // The buttons are usable again afterwards.
+    EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));
+    EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(501)));
+    dialog.Destroy();
+}
