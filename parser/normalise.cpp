@@ -66,6 +66,16 @@ void vdParser::MakeAFunction() {
     SetInfoWinText(step3);
     SetInfoWinText(factorial);
     SolveFactorials();
+    // A number right behind a factorial or a percentage multiplies too ("2!3" is 2!*3).
+    DigitsAfterBrackets();
+}
+
+void vdParser::DigitsAfterBrackets() {
+    if (WorkFunction.find(')') == std::string::npos) return;
+    for (char d = '0'; d <= '9'; ++d) {
+        const char from[] = {')', d, 0}, to[] = {')', '*', d, 0};
+        TurnInto(from, to);
+    }
 }
 
 // A sign after "^" negates the whole power chain behind it, as a sign in front of a power does
@@ -174,12 +184,7 @@ void vdParser::SetStyle() {
             TurnInto(from, to);
         }
     }
-    if (WorkFunction.find(')') != std::string::npos) {
-        for (char d = '0'; d <= '9'; ++d) {
-            const char from[] = {')', d, 0}, to[] = {')', '*', d, 0};
-            TurnInto(from, to);
-        }
-    }
+    DigitsAfterBrackets();
     // A sign directly after "^" is dropped when it is "+", with or without brackets around.
     TurnInto("^+", "^");
     TurnInto(",", ".");
@@ -221,31 +226,37 @@ void vdParser::ImplicitVariableProducts() {
 // "a*b%" is a*b/100; "a+b%" is a + a*b/100, "a-b%" is a - a*b/100.
 void vdParser::SolvePercent() {
     std::string& w = WorkFunction;
-    bool handled = false;
+    const size_t percents = size_t(GetCount(w.c_str(), '%'));
+    if (percents == 0) return;
+    // Each "%" is rewritten at most twice; anything beyond means the text cannot be resolved.
+    size_t rewrites = 0;
     for (size_t pos = w.find('%'); pos != std::string::npos; pos = w.find('%', pos)) {
-        handled = true;
-        int start = 0;
-        if (pos == 0) {
-            ++pos;
+        std::vector<char> operand(w.size() + 1);
+        int start = int(pos);
+        if (pos > 0) GetLastValue(operand.data(), w.c_str(), int(pos) - 1, &start, false);
+        if (pos == 0 || operand[0] == 0 || start < 0 || size_t(start) >= pos) {
+            ++pos; // no operand in front: left for compiling to report
             continue;
         }
-        std::vector<char> operand(w.size() + 1);
-        GetLastValue(operand.data(), w.c_str(), int(pos) - 1, &start, false);
-        const char op = start >= 0 && size_t(start) < w.size() ? w[start] : 0;
+        if (++rewrites > 2 * percents) break;
+        const char op = w[size_t(start)];
         // The "0" put in front of every text is no base: "10%" alone is a tenth, not 0.
         const bool prefixBase = start == 1 && w[0] == '0';
-        if ((op == '+' || op == '-') && !prefixBase) {
-            w.insert(pos + 1, ")");
+        int baseStart = start;
+        if ((op == '+' || op == '-') && !prefixBase && start > 0) {
             // The base: the operand in front of the operator with its own sign, extended over
             // every operand joined to it by "*" ("2*3+10%" takes "2*3").
-            int baseStart = 0, s = 0;
-            operand.resize(w.size() + 1);
+            int s = start;
             GetLastValue(operand.data(), w.c_str(), start - 1, &s, false);
             baseStart = s;
-            while (baseStart > 0 && w[baseStart] == '*') {
+            while (baseStart > 0 && w[size_t(baseStart)] == '*') {
                 GetLastValue(operand.data(), w.c_str(), baseStart - 1, &s, false);
+                if (s >= baseStart) break;
                 baseStart = s;
             }
+        }
+        if (baseStart >= 0 && baseStart < start) {
+            w.insert(pos + 1, ")");
             const std::string base = w.substr(size_t(baseStart), size_t(start - baseStart));
             // The new bracket opens behind the base's own sign, or in front of it after "(".
             size_t from = size_t(baseStart);
@@ -258,10 +269,9 @@ void vdParser::SolvePercent() {
         // Behind "*", "/", the leading "0" or an opening bracket: a hundredth.
         w.replace(pos, 1, "*(1/100)");
     }
-    if (!handled) return;
     TurnInto("(-", "(0-");
     TurnInto("(+", "(");
-    if (IsBracketError())
+    if (rewrites > 2 * percents || IsBracketError())
         SetError(2, "Fehler in der Klammerung der Funktion nach dem Aufl\xF6sen der Prozent.",
                  NeedErrorParsText);
 }

@@ -384,8 +384,8 @@ int vdParser::OperandValue(const std::string& operand) {
         const int negVar = SearchVariable(operand.c_str() + 1);
         if (negVar > 0) return -negVar;
     }
-    if (!operand.empty() && operand[0] == '#') return std::atoi(operand.c_str() + 1);
-    if (operand.size() >= 2 && operand[1] == '#') return -std::atoi(operand.c_str() + 2);
+    if (!operand.empty() && operand[0] == '#') return ResultReference(operand, 1);
+    if (operand.size() >= 2 && operand[1] == '#') return -ResultReference(operand, 2);
 
     const int number = ++ValueCount;
     if (size_t(number) >= ValueList.size()) ValueList.resize(number + 255, 0.0L);
@@ -404,8 +404,24 @@ int vdParser::OperandValue(const std::string& operand) {
     return number;
 }
 
+// The value number of a compiled result "#n" (from digit on); a reference the compiler did not
+// hand out (digits run together with it) is an unknown operand.
+int vdParser::ResultReference(const std::string& operand, size_t digit) {
+    const std::string digits = operand.substr(digit);
+    const bool valid = !digits.empty() && digits.size() <= 7 &&
+                       digits.find_first_not_of("0123456789") == std::string::npos;
+    const int number = valid ? std::atoi(digits.c_str()) : 0;
+    if (number > kValueStart && number <= ValueCount) return number;
+    UnknownOperand(operand);
+    return kValueStart + 1 <= ValueCount ? kValueStart + 1 : NextResult();
+}
+
 void vdParser::UnknownOperand(const std::string& operand) {
-    if (IsError) return; // the first problem is the one reported
+    if (IsError) return;   // the first problem is the one reported
+    if (operand.empty()) { // an operator or a sign without its operand
+        SetError(13, "Fehler in den Operatoren der Funktion.", NeedErrorParsText);
+        return;
+    }
     const std::string shown = CutName(operand, 250, 10);
     std::strcpy(UnknownCharacters, shown.c_str());
     SetError(

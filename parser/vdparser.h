@@ -247,6 +247,7 @@ private:
     void FreeOwned();
     int OperandValue(const std::string& operand);
     void UnknownOperand(const std::string& operand);
+    int ResultReference(const std::string& operand, size_t digit);
     int NextResult();
     vdOpStructDef& NewOperation();
     void SymbolicCall(char* out, const char* var, const char* op, const char* failMark,
@@ -256,6 +257,7 @@ private:
     void OperationError(const vdOpStructDef& op, long double a, long double b);
     void StoreContents(const long double* values);
     void NegativeExponents();
+    void DigitsAfterBrackets();
     void BracketPowers();
     void ChainPowers();
     void SolveFactorials();

@@ -145,6 +145,14 @@ TEST(Normalisation, PercentAndFactorial) {
     ExpectValue("2*x!", 12, 3);
     ExpectValue("3!!", 720);
     ExpectValue("sqrt(9)!", 6);
+    ExpectValue("2!3", 6);
+    ExpectValue("(2+1)!3", 18);
+    ExpectValue("5%3", 0.15L);
+    ExpectValue("2*5%3", 0.3L);
+    ExpectError("(%+%)", 3);
+    ExpectError("(%+1%)", 3);
+    ExpectError("%", 13);
+    ExpectValue("50+10%+10%", 60.5L);
     ExpectValue("2^(3)!", 64);
     ExpectError("!", 14, "Fehler in der Fakult\xE4t.");
 }
