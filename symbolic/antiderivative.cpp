@@ -189,6 +189,7 @@ private:
             ex p = 1;
             for (std::size_t j = 0; j < factors.size(); ++j)
                 if (j != i) p *= factors[j];
+            if (!cheapToRewrite(p)) continue;
             p = p.expand();
             if (!isPolynomial(p, x_, maxPartsDegree)) continue;
             if (auto r =

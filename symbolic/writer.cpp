@@ -261,18 +261,20 @@ private:
 };
 
 // Numbers and exponents small enough for exact rewriting.
-bool smallNumbers(const ex& e, int depth = 0) {
+// Inside an exponent every number counts as a possible exponent: expanding splits
+// x^(n+a) into x^n*x^a.
+bool smallNumbers(const ex& e, bool inExponent = false, int depth = 0) {
     if (depth > 100) return false;
     if (is_a<numeric>(e)) {
         const numeric& n = ex_to<numeric>(e);
-        return n.is_rational() && n.numer().int_length() < 2000 && n.denom().int_length() < 2000;
+        if (!n.is_rational()) return false;
+        if (inExponent) return n.numer().int_length() <= 5 && abs(n.numer()) <= 30;
+        return n.numer().int_length() < 2000 && n.denom().int_length() < 2000;
     }
-    if (is_a<power>(e) && is_a<numeric>(e.op(1))) {
-        const numeric& n = ex_to<numeric>(e.op(1));
-        if (!n.is_rational() || n.numer().int_length() > 5 || abs(n.numer()) > 30) return false;
+    for (std::size_t i = 0; i < e.nops(); ++i) {
+        bool exponent = inExponent || (is_a<power>(e) && i == 1);
+        if (!smallNumbers(e.op(i), exponent, depth + 1)) return false;
     }
-    for (std::size_t i = 0; i < e.nops(); ++i)
-        if (!smallNumbers(e.op(i), depth + 1)) return false;
     return true;
 }
 

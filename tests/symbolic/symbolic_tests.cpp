@@ -233,6 +233,9 @@ TEST(SymbolicDerivative, DeepNestingAndLongTextsFailWithoutCrashing) {
                         "COTH(X)-C+D+F+G+H)^2+1)),X)")
                   .code,
               0);
+    EXPECT_LT(calculate("INT((X+1)^(1000000)*SIN(X),X)").code, 0);
+    // Nor an expansion that splits a huge integer off an exponent.
+    EXPECT_GE(calculate("DIFF((X+A)^(B+X-2222222222222222222222222222)*(X+C),X)").code, 0);
     // Common denominators with a huge degree are not attempted.
     EXPECT_LT(calculate("INT(0-((X)^(7777777777777777777777)+(C+(X)^(D)+N)^(0-X))^(3),X)").code, 0);
     std::string sinus = "DIFF(0";
