@@ -97,7 +97,11 @@ bool TTalkFunkEdit::Auswerten(TWindow* owner, const char* text, TTlkFETransStruc
         }
         if (ok) {
             if (value) *value = result;
-            if (valueText) ldtochar(valueText, result, 26, false);
+            if (valueText) {
+                ldtochar(valueText, result, 26, false);
+                // The suite never shows a negative zero.
+                if (std::strcmp(valueText, "-0") == 0) std::strcpy(valueText, "0");
+            }
             return true;
         }
     }

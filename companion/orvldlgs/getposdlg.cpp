@@ -63,7 +63,8 @@ const char kUndefined[] = "nicht definiert";
 std::string ValueText(vdFunction& f, long double v, int digits) {
     if (f.GetGlobalError() >= 1 || !(v < CORRldERR && v > -CORRldERR)) return kUndefined;
     char out[100];
-    return ldtochar(out, v, digits, true);
+    ldtochar(out, v, digits, true);
+    return std::strcmp(out, "-0") == 0 ? "0" : out;
 }
 
 } // namespace
