@@ -130,6 +130,11 @@ bool TTalkFunkEdit::Pruefe() {
     return ok;
 }
 
+bool TTalkFunkEdit::PruefeAusdruck() {
+    SetWindowText(FunkText);
+    return Pruefe();
+}
+
 void TTalkFunkEdit::SetColor(TDC& dc) {
     TTalkEdit::SetColor(dc);
 }

@@ -29,6 +29,9 @@ public:
     // edit shows the value. True when the text is valid; otherwise the message has been shown
     // and the focus goes back to the edit.
     bool Pruefe();
+    // Checks the stored expression again, as leaving the edit after a visit would (for
+    // instance after the record's values changed): the edit shows its new value.
+    bool PruefeAusdruck();
 
     // The expression as the user typed it (or as a module wrote it), at most 295 characters.
     const char* GetFunktion() const { return FunkText; }

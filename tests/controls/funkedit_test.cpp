@@ -312,6 +312,11 @@ TEST_F(FunkEditDialog, TheRecordsValuesAreUsedOnceItIsSet) {
     EXPECT_EQ(Text(dlg->c), "x*y");
     Focus(dlg->a);
     EXPECT_EQ(Text(dlg->c), "21");
+    // New values: the expression is evaluated again without a visit to the edit.
+    var.SetzeVar("", "-1", "", "", "", "");
+    EXPECT_TRUE(dlg->c->PruefeAusdruck());
+    EXPECT_EQ(Text(dlg->c), "-3");
+    EXPECT_STREQ(dlg->c->GetFunktion(), "x*y");
     EXPECT_EQ(Messages(), 0);
 }
 
