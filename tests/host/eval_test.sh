@@ -162,6 +162,8 @@ robust)
         sane --vars x --count 1 --at 2 -- "$text"
         sane -- "$text"
     done
+    # Each percentage of a sum repeats the sum in front of it: no blow-up of the text.
+    sane -- "1$(printf '+2%%*1%.0s' $(seq 1 18))"
     # Unknown text behind a bracket is no factor to drop silently.
     error 3 --vars x --count 1 --at 2 "sin(x)q"
     error 3 --vars x --count 1 --at 2 "(x+1)q"
