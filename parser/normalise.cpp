@@ -9,6 +9,8 @@
 using namespace vdp;
 
 namespace {
+const size_t kMaxPercentText = 100000;
+
 bool IsNameChar(char c) {
     return IsDigit(c) || IsLower(c) || c == '_';
 }
@@ -238,7 +240,12 @@ void vdParser::SolvePercent() {
             ++pos; // no operand in front: left for compiling to report
             continue;
         }
-        if (++rewrites > 2 * percents) break;
+        // Every "a+b%" copies a, so a chain of them doubles the text each time: stop long before
+        // that hangs.
+        if (++rewrites > 2 * percents || w.size() > kMaxPercentText) {
+            rewrites = 2 * percents + 1;
+            break;
+        }
         const char op = w[size_t(start)];
         // The "0" put in front of every text is no base: "10%" alone is a tenth, not 0.
         const bool prefixBase = start == 1 && w[0] == '0';

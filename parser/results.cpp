@@ -290,7 +290,8 @@ void vdParser::doIntegrate1(char* out, const char* var) {
     SymbolicCall(out, var, "INT(", "INT", nullptr);
 }
 
-// Asks the outside library; out receives at most 25 characters per character of the styled text.
+// Asks the outside library; out receives less than 25 characters per character of the text as
+// typed, plus 200.
 void vdParser::SymbolicCall(char* out, const char* var, const char* op, const char* failMark,
                             const char* failMarkLower) {
     out[0] = 0;
@@ -319,6 +320,9 @@ void vdParser::SymbolicCall(char* out, const char* var, const char* op, const ch
     if (failMarkLower) ReplaceAll(result, "sign", "sgn");
     if (res < 0 || Contains(result, failMark) || (failMarkLower && Contains(result, failMarkLower)))
         return;
+    // Callers size their buffer by the text they typed (25 characters for each, and some room);
+    // the styled text is longer, so an answer beyond that is a failure, never an overrun.
+    if (result.size() >= 25 * OriginFunc.size() + 200) return;
     for (char& c : result) c = char(std::tolower(static_cast<unsigned char>(c)));
     std::strcpy(out, result.c_str());
 }

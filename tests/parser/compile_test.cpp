@@ -153,6 +153,9 @@ TEST(Normalisation, PercentAndFactorial) {
     ExpectError("(%+1%)", 3);
     ExpectError("%", 13);
     ExpectValue("50+10%+10%", 60.5L);
+    std::string chain = "1";
+    for (int i = 0; i < 40; ++i) chain += "+1%";
+    ExpectError(chain.c_str(), 2); // the text would double with every "%"
     ExpectValue("2^(3)!", 64);
     ExpectError("!", 14, "Fehler in der Fakult\xE4t.");
 }

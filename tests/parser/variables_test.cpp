@@ -221,6 +221,11 @@ TEST_F(Symbolic, AnswersAreLowerCaseWithSgn) {
 TEST_F(Symbolic, FailuresGiveAnEmptyText) {
     EXPECT_EQ(Diff("sin(x)"), ""); // answered unchanged: still "DIFF"
     EXPECT_EQ(Diff("FAIL"), "");   // a negative answer
+    // An answer that fits the library's buffer but not the one sized by the typed text.
+    vdParser square("q\xB2", 1, "q", true, true, true, true);
+    char out[25 * 2 + 200] = "unchanged";
+    square.doDifferentiation1(out, "q");
+    EXPECT_STREQ(out, "");
     SetSymbolicLibraryPath("/nonexistent/libsymbolic.so");
     EXPECT_EQ(Diff("x^2"), "");
 }

@@ -11,6 +11,7 @@ extern "C" __attribute__((visibility("default"))) int symbolic_calculate(const c
     if (request == "DIFF(0+(X)^((2)),X)") answer = "2*X";
     if (request == "DIFF(0+ABS(X),X)") answer = "SIGN(X)";
     if (request == "INT(0+X,X)") answer = "X^2/2";
+    if (request == "DIFF(0+(Q)^((2)),Q)") answer = std::string(260, 'Q');
     if (request.rfind("DIFF(0+LONG", 0) == 0) answer = std::string(size_t(size) + 10, 'X');
     if (int(answer.size()) >= size) return -1;
     std::strcpy(out, answer.c_str());
