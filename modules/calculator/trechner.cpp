@@ -830,7 +830,13 @@ void TRechner::AufgabeInFelder(const TRechAufgabe& task) {
     SetzeWinkel(task.Winkel);
     SetzeBasisIn(task.BasisIn);
     SetzeBasisOut(task.BasisOut);
-    if (task.Calc != (PadOpen != 0)) BNClickedOpen();
+    if (task.Calc != (PadOpen != 0)) {
+        BNClickedOpen();
+    } else if (PadOpen) {
+        // The pad stays open: its engine goes on with the text just read, not the old one.
+        NewEngine();
+        FuncInOut("=");
+    }
 }
 
 bool TRechner::SetzeDaten(const char* file) {
