@@ -507,9 +507,11 @@ bool TWindow::KillTimer(unsigned id) {
 void TWindow::EnableCloseEntry(bool enable) {
     impl_->closeEntryEnabled = enable;
     if (QWidget* w = impl_->widget; w && w->isWindow()) {
-        // The title bar's close button follows the menu entry, as on Windows.
+        // The title bar's close button follows the menu entry, as on Windows. Changing a window
+        // flag hides a shown window; it stays shown.
+        const bool shown = w->isVisible();
         w->setWindowFlag(Qt::WindowCloseButtonHint, enable);
-        if (w->isVisible() && !w->isVisibleTo(nullptr)) w->show();
+        if (shown && !w->isVisible()) w->show();
     }
 }
 

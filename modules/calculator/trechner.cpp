@@ -421,11 +421,7 @@ bool TRechner::Berechnung() {
 // ---- bases and angle unit ---------------------------------------------------------------------
 
 void TRechner::SchliessenErlauben(bool enable) {
-    if (!Parent) return;
-    // Changing the title bar's buttons may hide a shown window; it stays shown.
-    const bool shown = Parent->IsWindowVisible();
-    Parent->EnableCloseEntry(enable);
-    if (shown && !Parent->IsWindowVisible()) Parent->ShowWindow(SW_SHOW);
+    if (Parent) Parent->EnableCloseEntry(enable);
 }
 
 void TRechner::Enable(int id, bool enable) {

@@ -256,7 +256,9 @@ TEST(Dialog, TitleBarCloseAsksCanCloseAndObeysTheGreyedEntry) {
     w->close();
     EXPECT_TRUE(dlg.IsWindow());
     dlg.allowClose = true;
+    ASSERT_TRUE(w->isVisible());
     dlg.EnableCloseEntry(false);
+    EXPECT_TRUE(w->isVisible()) << "greying the close entry keeps the window shown";
     w->close();
     EXPECT_TRUE(dlg.IsWindow()) << "a greyed close entry does nothing";
     dlg.EnableCloseEntry(true);
