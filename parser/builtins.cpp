@@ -1,4 +1,5 @@
 // Built-in functions and constants, and the evaluation of the compiled operations.
+#include "mathinline.h"
 #include "parserint.h"
 
 #include <cfloat>
@@ -111,75 +112,75 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
     case FnAbs:
         return std::fabs(x);
     case FnAcos: {
-        const long double r = corr_acosl(x);
+        const long double r = GuardedAcosl(x);
         return r == bound ? r : FromRadians(r, AngularUnit);
     }
     case FnAcot:
         return FromRadians(kPi / 2 - std::atan(x), AngularUnit);
     case FnAsin: {
-        const long double r = corr_asinl(x);
+        const long double r = GuardedAsinl(x);
         return r == bound ? r : FromRadians(r, AngularUnit);
     }
     case FnAtan:
         return FromRadians(std::atan(x), AngularUnit);
     case FnArsinh: {
-        const long double s = corr_sqrtl(x * x + 1);
-        return s == bound ? s : corr_logl(s + x);
+        const long double s = GuardedSqrtl(x * x + 1);
+        return s == bound ? s : GuardedLogl(s + x);
     }
     case FnArcosh: {
-        const long double s = corr_sqrtl(x * x - 1);
-        return s == bound ? s : corr_logl(s + x);
+        const long double s = GuardedSqrtl(x * x - 1);
+        return s == bound ? s : GuardedLogl(s + x);
     }
     case FnArtanh: {
-        const long double q = corr_logl((x + 1) / (1 - x));
+        const long double q = GuardedLogl((x + 1) / (1 - x));
         return q == bound ? q : q / 2;
     }
     case FnArcoth: {
-        const long double q = corr_logl((x + 1) / (x - 1));
+        const long double q = GuardedLogl((x + 1) / (x - 1));
         return q == bound ? q : q / 2;
     }
     case FnSin:
-        return corr_sinl(ToRadians(x, AngularUnit));
+        return GuardedSinl(ToRadians(x, AngularUnit));
     case FnSqrt:
-        return corr_sqrtl(x);
+        return GuardedSqrtl(x);
     case FnSqr:
-        return corr_powl(x, 2);
+        return GuardedPowl(x, 2);
     case FnSinh:
-        return (corr_expl(x) - corr_expl(-x)) / 2;
+        return (GuardedExpl(x) - GuardedExpl(-x)) / 2;
     case FnSgn:
         return x >= kTiny ? 1 : x == 0 ? 0 : x <= -kTiny ? -1 : 0;
     case FnCos:
-        return corr_cosl(ToRadians(x, AngularUnit));
+        return GuardedCosl(ToRadians(x, AngularUnit));
     case FnCosh:
-        return (corr_expl(x) + corr_expl(-x)) / 2;
+        return (GuardedExpl(x) + GuardedExpl(-x)) / 2;
     case FnCeil:
         return std::ceil(x);
     case FnCoth: {
-        const long double e2 = corr_expl(2 * x);
+        const long double e2 = GuardedExpl(2 * x);
         long double r;
         return div_ok(e2 + 1, e2 - 1, &r) ? r : bound;
     }
     case FnCot: {
-        const long double t = corr_tanl(ToRadians(x, AngularUnit));
+        const long double t = GuardedTanl(ToRadians(x, AngularUnit));
         if (t == bound) return t;
         long double r;
         return div_ok(1, t, &r) ? r : bound;
     }
     case FnExp:
-        return corr_expl(x);
+        return GuardedExpl(x);
     case FnTanh:
         return std::tanh(x);
     case FnTan:
-        return corr_tanl(ToRadians(x, AngularUnit));
+        return GuardedTanl(ToRadians(x, AngularUnit));
     case FnRound:
         return corrroundl(x);
     case FnRand:
         return Random(x, bound);
     case FnLg:
     case FnLog:
-        return corr_log10l(x);
+        return GuardedLog10l(x);
     case FnLn:
-        return corr_logl(x);
+        return GuardedLogl(x);
     case FnGamma:
         return Gamma(x, bound);
     case FnFac:
@@ -205,7 +206,7 @@ void vdParser::SolveFunction(vdOpStructDef* op, char*) {
     long double r;
     if (op->Code == OpPow) {
         const long double y = op->Value2 < 0 ? -ValueList[-op->Value2] : ValueList[op->Value2];
-        r = corr_powl(x, y);
+        r = GuardedPowl(x, y);
     } else {
         r = EvaluateFunction(*op, x);
     }
@@ -252,6 +253,16 @@ void vdParser::SolveOperation(vdOpStructDef* op, char*) {
     ValueList[op->Result] = r;
 }
 
+namespace {
+inline long double Operand(const long double* values, int number) {
+    return number < 0 ? -values[-number] : values[number];
+}
+// The range test of the guarded arithmetic: infinities and NaN fail.
+inline bool InRange(long double r) {
+    return std::fabs(r) <= LDBL_MAX;
+}
+} // namespace
+
 long double vdParser::GetResultValue() {
     if (GlobalError == -1) {
         IsError = false;
@@ -259,14 +270,68 @@ long double vdParser::GetResultValue() {
     }
     IsError = GlobalError != 0;
     if (IsError || OpCount == 0) return 0;
-    vdOpStructDef* op = &OpList[1];
-    vdOpStructDef* const last = &OpList[OpCount];
+    // The hot loop: arithmetic inline, everything else through the function table. The last
+    // result is usually the next operand: taking it from the register instead of reading it
+    // back keeps the chain short.
+    long double* const values = ValueList.data();
+    const vdOpStructDef* op = &OpList[1];
+    const vdOpStructDef* const last = &OpList[OpCount];
+    int lastNumber = 0;
+    long double lastValue = 0;
+    auto operand = [&](int number) {
+        return number == lastNumber ? lastValue : Operand(values, number);
+    };
     for (; op <= last; ++op) {
-        if (op->Code <= OpDiv)
-            SolveOperation(op, op->Function);
-        else
-            SolveFunction(op, op->Function);
-        if (IsError) return 0;
+        const long double a = operand(op->Value1);
+        long double r;
+        switch (op->Code) {
+        case OpAdd:
+            r = a + operand(op->Value2);
+            break;
+        case OpSub:
+            r = a - operand(op->Value2);
+            break;
+        case OpMul:
+            r = a * operand(op->Value2);
+            break;
+        case OpDiv: {
+            const long double b = operand(op->Value2);
+            r = b == 0 ? HUGE_VALL : a / b;
+            break;
+        }
+        case OpPow: {
+            const long double b = operand(op->Value2);
+            r = powl(a, b);
+            const long double m = std::fabs(r);
+            if (__builtin_expect(!(m >= LDBL_MIN && m <= LDBL_MAX), 0)) {
+                r = GuardedPowl(a, b);
+                values[op->Result] = r;
+                if (r == OverflowBound) {
+                    FunctionError(*op, a);
+                    return 0;
+                }
+            }
+            values[op->Result] = lastValue = r;
+            lastNumber = op->Result;
+            continue;
+        }
+        default:
+            r = EvaluateFunction(*op, a);
+            values[op->Result] = r;
+            if (__builtin_expect(r == OverflowBound, 0)) {
+                FunctionError(*op, a);
+                return 0;
+            }
+            lastValue = r;
+            lastNumber = op->Result;
+            continue;
+        }
+        if (__builtin_expect(!InRange(r), 0)) {
+            OperationError(*op, a, operand(op->Value2));
+            return 0;
+        }
+        values[op->Result] = lastValue = r;
+        lastNumber = op->Result;
     }
-    return ValueList[last->Result];
+    return lastValue;
 }

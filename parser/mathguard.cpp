@@ -2,6 +2,7 @@
 // wrappers that apply the policy's table where the parser and the modules call the long double
 // math functions (Linux has no math-error hook).
 #include "fpguard.h"
+#include "mathinline.h"
 #include "vdparser.h"
 
 #include <cfenv>
@@ -39,8 +40,6 @@ bool NameIs(const char* name, const char* const* list) {
         if (std::strcmp(name, *list) == 0) return true;
     return false;
 }
-
-constexpr long double kTwoPow63 = 9223372036854775808.0L; // 2^63
 
 } // namespace
 
@@ -108,64 +107,32 @@ int Corr_matherrl(_exceptionl* e) {
 // silently); everything else follows the table of Corr_matherrl.
 
 long double corr_sqrtl(long double x) {
-    if (__builtin_expect(!(x >= 0), 0)) return CORRldERR; // domain (x < 0 or NaN)
-    return sqrtl(x);
+    return vdp::GuardedSqrtl(x);
 }
-
 long double corr_logl(long double x) {
-    if (__builtin_expect(!(x > 0), 0)) return CORRldERR; // 0: singularity; < 0, NaN: domain
-    return logl(x);
+    return vdp::GuardedLogl(x);
 }
-
 long double corr_log10l(long double x) {
-    if (__builtin_expect(!(x > 0), 0)) return CORRldERR;
-    return log10l(x);
+    return vdp::GuardedLog10l(x);
 }
-
 long double corr_expl(long double x) {
-    const long double r = expl(x);
-    // Overflow (an infinite result) or underflow (0 or subnormal) of a finite argument;
-    // expl(-inf) = 0 and expl(+inf) = inf are exact, expl(NaN) is a domain failure.
-    if (__builtin_expect(!(r >= LDBL_MIN && r <= LDBL_MAX), 0)) {
-        if (x == -HUGE_VALL) return 0.0L;
-        return CORRldERR;
-    }
-    return r;
+    return vdp::GuardedExpl(x);
 }
-
 long double corr_powl(long double x, long double y) {
-    const long double r = powl(x, y);
-    const long double a = fabsl(r);
-    if (__builtin_expect(a >= LDBL_MIN && a <= LDBL_MAX, 1)) return r;
-    // Rare cases: zero, subnormal, infinite or NaN result.
-    if (r != r) return CORRldERR;             // domain: negative base, non-integer exponent
-    if (x == 0) return y < 0 ? CORRldERR : r; // 0 to a negative power: singularity
-    const bool finiteArgs = std::isfinite(x) && std::isfinite(y);
-    if (!finiteArgs) return r; // exact limits such as 2^-inf = 0, inf^2 = inf
-    return CORRldERR;          // overflow (infinite) or underflow (0 or subnormal)
+    return vdp::GuardedPowl(x, y);
 }
-
 long double corr_sinl(long double x) {
-    if (__builtin_expect(!(fabsl(x) < kTwoPow63), 0)) return CORRldERR; // total loss of precision
-    return sinl(x);
+    return vdp::GuardedSinl(x);
 }
-
 long double corr_cosl(long double x) {
-    if (__builtin_expect(!(fabsl(x) < kTwoPow63), 0)) return CORRldERR;
-    return cosl(x);
+    return vdp::GuardedCosl(x);
 }
-
 long double corr_tanl(long double x) {
-    if (__builtin_expect(!(fabsl(x) < kTwoPow63), 0)) return CORRldERR;
-    return tanl(x);
+    return vdp::GuardedTanl(x);
 }
-
 long double corr_asinl(long double x) {
-    if (__builtin_expect(!(fabsl(x) <= 1), 0)) return CORRldERR; // domain (|x| > 1 or NaN)
-    return asinl(x);
+    return vdp::GuardedAsinl(x);
 }
-
 long double corr_acosl(long double x) {
-    if (__builtin_expect(!(fabsl(x) <= 1), 0)) return CORRldERR;
-    return acosl(x);
+    return vdp::GuardedAcosl(x);
 }

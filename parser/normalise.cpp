@@ -9,7 +9,7 @@
 using namespace vdp;
 
 namespace {
-const size_t kMaxPercentText = 100000;
+const size_t kMaxPercentText = 25000;
 
 bool IsNameChar(char c) {
     return IsDigit(c) || IsLower(c) || c == '_';
@@ -39,6 +39,16 @@ size_t ExponentEnd(const std::string& s, size_t pos) {
 size_t OperandStart(const std::string& s, size_t pos) {
     while (pos > 0 && !std::strchr("+-*/(", s[pos - 1])) --pos;
     return pos;
+}
+
+// True when the operand of a factorial is not empty and its brackets pair up.
+bool BalancedOperand(const std::string& operand) {
+    int depth = 0;
+    for (char c : operand) {
+        if (c == '(') ++depth;
+        if (c == ')' && --depth < 0) return false;
+    }
+    return !operand.empty() && depth == 0;
 }
 
 // Position of the "(" that matches the ")" at close, or npos.
@@ -94,8 +104,9 @@ void vdParser::NegativeExponents() {
                 end = close + 1;
                 continue;
             }
+            // A sign right after "^" starts the next exponent of the chain.
             if (c == ')' || c == '*' || c == '/' ||
-                ((c == '+' || c == '-') && !IsExponentMark(w, end - 1)))
+                ((c == '+' || c == '-') && w[end - 1] != '^' && !IsExponentMark(w, end - 1)))
                 break;
             ++end;
         }
@@ -292,6 +303,10 @@ void vdParser::SolveFactorials() {
         if (w[i] != ')') {
             const size_t start = OperandStart(w, i + 1);
             const std::string operand = w.substr(start, i + 1 - start);
+            if (!BalancedOperand(operand)) {
+                SetError(14, "Fehler in der Fakult\xE4t.", NeedErrorParsText);
+                break;
+            }
             w.replace(start, i + 2 - start, "fac(" + operand + ")");
         } else {
             const size_t open = MatchingOpen(w, i);
@@ -305,6 +320,8 @@ void vdParser::SolveFactorials() {
             const std::string group = w.substr(start, i + 1 - start);
             w.replace(start, i + 2 - start, "(fac(" + group + "))");
         }
-        if (IsBracketError()) SetError(14, "Fehler in der Fakult\xE4t.", NeedErrorParsText);
     }
+    // Each rewrite wraps a balanced piece in a pair of brackets, so checking the pieces (and the
+    // whole once) finds every bracket error a check after each rewrite would find.
+    if (!IsError && IsBracketError()) SetError(14, "Fehler in der Fakult\xE4t.", NeedErrorParsText);
 }

@@ -142,7 +142,14 @@ long double vdParser::GetResult(long double x) {
 
 long double vdParser::GetResultExt(long double* values) {
     Trace("long double vdParser::GetResultExt(long double*)");
-    return GetPDerivationExt(0, values, 0, false, 0);
+    if (GlobalError != 0 || !values || values == VarStruct->VarCont ||
+        ValueList.size() <= size_t(VarCount))
+        return GetPDerivationExt(0, values, 0, false, 0);
+    // The common case: a compiled text, evaluated again and again.
+    long double* const list = ValueList.data() + 1;
+    long double* const contents = VarStruct->VarCont;
+    for (int i = 0; i < VarCount; ++i) list[i] = contents[i] = values[i];
+    return GetResultValue();
 }
 
 long double vdParser::GetPDerivation(int order, bool snapToZero) {
@@ -160,9 +167,13 @@ long double vdParser::GetPDerivation(int order, long double x, bool snapToZero) 
 void vdParser::StoreContents(const long double* values) {
     if (!values || VarCount <= 0 || !VarStruct) return;
     // The caller's array may be the stored contents themselves.
-    if (values != VarStruct->VarCont) std::copy(values, values + VarCount, VarStruct->VarCont);
-    if (ValueList.size() > size_t(VarCount))
-        std::copy(VarStruct->VarCont, VarStruct->VarCont + VarCount, ValueList.begin() + 1);
+    if (ValueList.size() <= size_t(VarCount)) {
+        if (values != VarStruct->VarCont) std::copy(values, values + VarCount, VarStruct->VarCont);
+        return;
+    }
+    long double* const list = ValueList.data() + 1;
+    long double* const contents = VarStruct->VarCont;
+    for (int i = 0; i < VarCount; ++i) list[i] = contents[i] = values[i];
 }
 
 long double vdParser::GetPDerivationExt(int order, long double* values, int varIndex,

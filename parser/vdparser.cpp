@@ -412,7 +412,9 @@ int vdParser::ResultReference(const std::string& operand, size_t digit) {
                        digits.find_first_not_of("0123456789") == std::string::npos;
     const int number = valid ? std::atoi(digits.c_str()) : 0;
     if (number > kValueStart && number <= ValueCount) return number;
-    UnknownOperand(operand);
+    // Text glued to a compiled part ("sin(x)q"): the user typed the part behind the reference.
+    const size_t typed = operand.find_first_not_of("0123456789", digit);
+    UnknownOperand(typed == std::string::npos ? operand : operand.substr(typed));
     return kValueStart + 1 <= ValueCount ? kValueStart + 1 : NextResult();
 }
 

@@ -166,6 +166,8 @@ TEST(Normalisation, NegativeExponentsBindLikeALeadingSign) {
     ExpectValue("x^-2", 1.0L / 9, 3);
     ExpectValue("2^-(x+1)", 1.0L / 16, 3);
     ExpectValue("2^1e-1", powl(2, 0.1L));
+    ExpectValue("2^-2^-2", powl(2, -powl(2, -2)));
+    ExpectValue("2^-2^-2^-2", powl(2, -powl(2, -powl(2, -2))));
 }
 
 TEST(BuiltIns, AngularUnits) {
@@ -259,6 +261,8 @@ TEST(Errors, Checks) {
 TEST(Errors, UnknownNames) {
     ExpectError("2*q", 3, "Unbekannte Konstante oder Variable 'q' in der Funktion.");
     ExpectError("PI", 3);
+    ExpectError("sin(x)q", 3, "Unbekannte Konstante oder Variable 'q' in der Funktion.");
+    ExpectError("(x+1)q", 3, "Unbekannte Konstante oder Variable 'q' in der Funktion.");
     ExpectError("1E5", 3, "Unbekannte Konstante oder Variable '1E5' in der Funktion.");
     ExpectError("2sin(x)", 1, "Unbekannte Teilfunktion '2sin' in der Funktion.");
     ExpectError("SIN(x)", 1);
