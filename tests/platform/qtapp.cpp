@@ -1,4 +1,5 @@
-// One application object for all tests of the layer, offscreen and in the headless mode.
+// One application object for a test program of the layer or a library above it, offscreen and
+// in the headless mode.
 #include "application.h"
 #include "headless.h"
 
@@ -11,7 +12,7 @@ public:
     void SetUp() override {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         static int argc = 1;
-        static char name[] = "platform_tests";
+        static char name[] = "orvelin_tests";
         static char* argv[] = {name, nullptr};
         app_ = new TApplication(argc, argv);
         SetHeadless(true);
