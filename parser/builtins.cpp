@@ -201,12 +201,34 @@ void vdParser::FunctionError(const vdOpStructDef& op, long double x) {
     if (NeedErrorSolveText) ErrorTypeText[100] = 0;
 }
 
+namespace {
+inline long double Operand(const long double* values, int number) {
+    return number < 0 ? -values[-number] : values[number];
+}
+// The range test of the guarded arithmetic: infinities and NaN fail.
+inline bool InRange(long double r) {
+    return std::fabs(r) <= LDBL_MAX;
+}
+// One of the four operations; a division by 0 is out of range.
+inline long double Arithmetic(int code, long double a, long double b) {
+    switch (code) {
+    case OpAdd:
+        return a + b;
+    case OpSub:
+        return a - b;
+    case OpMul:
+        return a * b;
+    default:
+        return b == 0 ? HUGE_VALL : a / b;
+    }
+}
+} // namespace
+
 void vdParser::SolveFunction(vdOpStructDef* op, char*) {
-    const long double x = op->Value1 < 0 ? -ValueList[-op->Value1] : ValueList[op->Value1];
+    const long double x = Operand(ValueList.data(), op->Value1);
     long double r;
     if (op->Code == OpPow) {
-        const long double y = op->Value2 < 0 ? -ValueList[-op->Value2] : ValueList[op->Value2];
-        r = GuardedPowl(x, y);
+        r = GuardedPowl(x, Operand(ValueList.data(), op->Value2));
     } else {
         r = EvaluateFunction(*op, x);
     }
@@ -228,40 +250,15 @@ void vdParser::OperationError(const vdOpStructDef& op, long double a, long doubl
 }
 
 void vdParser::SolveOperation(vdOpStructDef* op, char*) {
-    const long double a = op->Value1 < 0 ? -ValueList[-op->Value1] : ValueList[op->Value1];
-    const long double b = op->Value2 < 0 ? -ValueList[-op->Value2] : ValueList[op->Value2];
-    long double r;
-    switch (op->Code) {
-    case OpMul:
-        r = a * b;
-        break;
-    case OpDiv:
-        r = b == 0 ? CORRldERR : a / b;
-        break;
-    case OpAdd:
-        r = a + b;
-        break;
-    default:
-        r = a - b;
-        break;
-    }
-    // The same range test as the guarded arithmetic: infinities and NaN fail.
-    if (!(r > -CORRldERR && r < CORRldERR)) {
+    const long double a = Operand(ValueList.data(), op->Value1);
+    const long double b = Operand(ValueList.data(), op->Value2);
+    const long double r = Arithmetic(op->Code, a, b);
+    if (!InRange(r)) {
         OperationError(*op, a, b);
         return;
     }
     ValueList[op->Result] = r;
 }
-
-namespace {
-inline long double Operand(const long double* values, int number) {
-    return number < 0 ? -values[-number] : values[number];
-}
-// The range test of the guarded arithmetic: infinities and NaN fail.
-inline bool InRange(long double r) {
-    return std::fabs(r) <= LDBL_MAX;
-}
-} // namespace
 
 long double vdParser::GetResultValue() {
     if (GlobalError == -1) {
@@ -286,19 +283,11 @@ long double vdParser::GetResultValue() {
         long double r;
         switch (op->Code) {
         case OpAdd:
-            r = a + operand(op->Value2);
-            break;
         case OpSub:
-            r = a - operand(op->Value2);
-            break;
         case OpMul:
-            r = a * operand(op->Value2);
+        case OpDiv:
+            r = Arithmetic(op->Code, a, operand(op->Value2));
             break;
-        case OpDiv: {
-            const long double b = operand(op->Value2);
-            r = b == 0 ? HUGE_VALL : a / b;
-            break;
-        }
         case OpPow: {
             const long double b = operand(op->Value2);
             r = powl(a, b);
