@@ -1,8 +1,14 @@
 #include "chooser.h"
 
 #include "dlgres.h"
-#include "hostframe.h"
 #include "modreg.h"
+
+// Texts are Windows-1252: this file is compiled with that execution character set.
+const TChooserEntry kChooserEntries[6] = {
+    {"fudi", "Funktionsdiskussion"}, {"roots", "Nullstellen und Integrale"},
+    {"matrix", "Matrizen"},          {"glsys", "Lineare Gleichungssysteme"},
+    {"stoch", "Stochastik"},         {"calc", "Rechner"},
+};
 
 namespace {
 
@@ -39,6 +45,7 @@ void TChooser::EvCommand(unsigned id, HWND hWndCtl, unsigned notifyCode) {
     if (notifyCode != BN_CLICKED || index < 0 || index >= 6)
         return TDialog::EvCommand(id, hWndCtl, notifyCode);
     std::string error;
-    if (!OpenHostWindow(kChooserEntries[index].name, "", error))
+    // Through the opener the program installed: the chooser knows nothing of module frames.
+    if (!OpenWindowByName(kChooserEntries[index].name, "", error))
         MessageBox(error.c_str(), "Modulauswahl", MB_OK | MB_ICONSTOP);
 }

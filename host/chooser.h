@@ -4,6 +4,13 @@
 
 #include "dialog.h"
 
+// The modules the chooser offers, in its order: (name, German title).
+struct TChooserEntry {
+    const char* name;
+    const char* title;
+};
+extern const TChooserEntry kChooserEntries[6];
+
 class TChooser : public TDialog {
 public:
     TChooser();

@@ -8,13 +8,6 @@
 #include <memory>
 #include <vector>
 
-// Texts are Windows-1252: this file is compiled with that execution character set.
-const TChooserEntry kChooserEntries[6] = {
-    {"fudi", "Funktionsdiskussion"}, {"roots", "Nullstellen und Integrale"},
-    {"matrix", "Matrizen"},          {"glsys", "Lineare Gleichungssysteme"},
-    {"stoch", "Stochastik"},         {"calc", "Rechner"},
-};
-
 namespace {
 
 enum : int { CM_CHOOSER = 901, CM_EXIT = 902, CM_ABOUT = 903 };

@@ -13,13 +13,6 @@ class TStatusBar;
 using TStatusBarFactory = std::function<TStatusBar*(TDecoratedFrame* frame)>;
 void SetStatusBarFactory(TStatusBarFactory factory);
 
-// The modules the chooser offers, in its order: (name, German title).
-struct TChooserEntry {
-    const char* name;
-    const char* title;
-};
-extern const TChooserEntry kChooserEntries[6];
-
 // Installs the opener that `orvelin` and dialog scripts use: "chooser" and every module
 // registered under its name (opened in a frame of its own).
 void InstallHostWindows();

@@ -7,6 +7,7 @@
 #include "script.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -26,6 +27,15 @@ void Usage() {
         u8"        orvelin calc|fudi|glsys|stoch|matrix [AUFGABENDATEI]\n"
         u8"        orvelin eval [Optionen] FUNKTION\n"
         u8"        orvelin script DATEI [--show] [--progdir ORDNER] [--timeout SEKUNDEN]\n");
+    for (const TCommandEntry* command : RegisteredCommands())
+        Say("        orvelin " + command->usage + "\n");
+}
+
+// A module's headless command: the application object exists, offscreen without a display.
+int RunModuleCommand(const TCommandEntry& command, int argc, char** argv) {
+    if (!HasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TApplication app(argc, argv);
+    return command.run(argc - 1, argv + 1);
 }
 
 } // namespace
@@ -36,6 +46,8 @@ int main(int argc, char** argv) {
     InstallHostWindows();
     if (argc >= 2 && std::strcmp(argv[1], "script") == 0)
         return RunScriptCommand(argc - 1, argv + 1);
+    if (const TCommandEntry* command = FindCommand(argc - 1, argv + 1))
+        return RunModuleCommand(*command, argc, argv);
 
     std::string module = argc >= 2 ? argv[1] : "chooser";
     std::string taskFile;

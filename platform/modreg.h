@@ -54,3 +54,25 @@ using TWindowOpener =
     std::function<bool(const std::string& name, const std::string& taskFile, std::string& error)>;
 void SetWindowOpener(TWindowOpener opener);
 bool OpenWindowByName(const std::string& name, const std::string& taskFile, std::string& error);
+
+// A headless subcommand of the program ("discuss", "plot", "matrix", "glsys --loese") that runs a
+// module's own code without a window of its own. The program creates the application object
+// (offscreen when there is no display) before it calls `run`; argv[0] is the subcommand. Output
+// goes to standard output as UTF-8. `accepts` may refuse an argument list that belongs to the
+// module window of the same name (`orvelin glsys FILE.gls`); empty means every list is taken.
+struct TCommandEntry {
+    std::string name;  // "discuss"
+    std::string usage; // UTF-8 usage line without the program name: "discuss [--x1 A] TEXT"
+    std::function<bool(int argc, char** argv)> accepts;
+    std::function<int(int argc, char** argv)> run;
+};
+
+void RegisterCommand(TCommandEntry entry);
+// The command registered under argv[0] that accepts this argument list, or null.
+const TCommandEntry* FindCommand(int argc, char** argv);
+// Every registered command, in the order of their names.
+std::vector<const TCommandEntry*> RegisteredCommands();
+
+struct TCommandRegistrar {
+    explicit TCommandRegistrar(TCommandEntry entry) { RegisterCommand(std::move(entry)); }
+};
