@@ -5,6 +5,7 @@
 #include "hostframe.h"
 #include "modreg.h"
 #include "script.h"
+#include "taskopen.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +26,7 @@ void Say(const std::string& utf8) {
 void Usage() {
     Say(u8"Aufruf: orvelin                      öffnet die Modulauswahl\n"
         u8"        orvelin calc|fudi|glsys|stoch|matrix [AUFGABENDATEI]\n"
+        u8"        orvelin open [AUFGABENDATEI]   öffnet die Datei in ihrem Modul\n"
         u8"        orvelin eval [Optionen] FUNKTION\n"
         u8"        orvelin script DATEI [--show] [--progdir ORDNER] [--timeout SEKUNDEN]\n");
     for (const TCommandEntry* command : RegisteredCommands())
@@ -59,6 +61,17 @@ int main(int argc, char** argv) {
     if (argc > 3 || (!module.empty() && module[0] == '-') || (module == "chooser" && argc >= 2)) {
         Usage();
         return 2;
+    }
+    // `open FILE` picks the module from the file (the desktop's double click); without a file
+    // it is the chooser, as the desktop entry starts it from the menu.
+    if (module == "open") {
+        std::string error;
+        if (taskFile.empty())
+            module = "chooser";
+        else if (!ModuleOfTaskFile(taskFile, module, error)) {
+            Say("orvelin: " + Cp1252ToUtf8(error) + "\n");
+            return 2;
+        }
     }
     if (!HasDisplay()) {
         Say(u8"orvelin: Es ist keine grafische Oberfläche erreichbar (DISPLAY und WAYLAND_DISPLAY "

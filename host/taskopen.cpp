@@ -1,0 +1,43 @@
+#include "taskopen.h"
+
+#include "privateprofile.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+struct TMarker {
+    const char* key;
+    const char* module;
+};
+// The marker keys of the task files; each module writes its own with a value beginning with "J".
+constexpr TMarker kMarkers[] = {{"OrvlFuDi", "fudi"},
+                                {"OrvlGlSy", "glsys"},
+                                {"OrvlStch", "stoch"},
+                                {"OrvlRech", "calc"},
+                                {"OrvlMatr", "matrix"}};
+
+} // namespace
+
+bool ModuleOfTaskFile(const std::string& path, std::string& module, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        error = std::filesystem::exists(path, ec)
+                    ? "Die Aufgabendatei \"" + path + "\" ist keine gewöhnliche Datei."
+                    : "Die Aufgabendatei \"" + path + "\" gibt es nicht.";
+        return false;
+    }
+    for (const TMarker& marker : kMarkers) {
+        char value[8] = "";
+        GetPrivateProfileString("Programm", marker.key, "N", value, sizeof value, path.c_str());
+        if (value[0] == 'J') {
+            module = marker.module;
+            return true;
+        }
+    }
+    error = "Die Datei \"" + path +
+            "\" ist keine Aufgabe von Orvelin: im Abschnitt [Programm] fehlt das Kennzeichen "
+            "eines Moduls.";
+    return false;
+}
