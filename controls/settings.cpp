@@ -33,6 +33,10 @@ bool CorrWritePrivateProfileString(const char* section, const char* key, const c
     return WritePrivateProfileString(section, key, value, file);
 }
 
+bool CorrWritePrivateProfileStrings(const char* file, const std::vector<TProfileWrite>& writes) {
+    return WritePrivateProfileStrings(file, writes);
+}
+
 bool ResetCounterInIni(const char* fileName) {
     if (fileName == nullptr) return false;
     return CorrWritePrivateProfileString("Programm", "Zähler", "0", fileName);

@@ -1,6 +1,10 @@
 // Paths and settings files of the suite's programs (Qt-free).
 #pragma once
 
+#include "privateprofile.h"
+
+#include <vector>
+
 // Splits `fileName` at its last "\" or "/". `name` (if not null) receives the part after it and
 // `dir` the part before it, without the separator; the result is `dir`. Without a separator
 // `name` receives the whole path, `dir` is left unchanged and the result is "". Both buffers
@@ -17,6 +21,10 @@ const char* GetPathOfStartupFile(char* target, const char* CmdLine);
 // argument has no effect. Returns whether the write succeeded.
 bool CorrWritePrivateProfileString(const char* section, const char* key, const char* value,
                                    const char* file, int unused = 0);
+
+// Several writes into one file at once (see WritePrivateProfileStrings): a task file is either
+// written whole or left as it was.
+bool CorrWritePrivateProfileStrings(const char* file, const std::vector<TProfileWrite>& writes);
 
 // Sets the open-window counter [Programm] "Zähler" of the frame settings file `fileName`
 // (relative names are relative to the current directory) back to "0".

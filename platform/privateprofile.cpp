@@ -356,18 +356,16 @@ unsigned GetPrivateProfileInt(const char* section, const char* key, int def, con
     return static_cast<unsigned>(static_cast<int>(n));
 }
 
-bool WritePrivateProfileString(const char* section, const char* key, const char* value,
-                               const char* file) {
-    if (file == nullptr || *file == '\0') return false;
-    if (section == nullptr) return key == nullptr && value == nullptr; // a flush request
+namespace {
+
+// One write of WritePrivateProfileString on the profile in memory. False when the write is
+// refused; `changed` tells whether the profile differs afterwards (a set always counts).
+bool Apply(Profile& prof, const char* section, const char* key, const char* value, bool& changed) {
     if (!ValidSection(section)) return false;
     if (key != nullptr && !ValidKey(key)) return false;
     if (value != nullptr && HasLineBreak(value)) return false;
-    Profile prof;
-    if (!Load(file, prof)) return false;
 
     if (key == nullptr) { // delete every copy of the section
-        bool changed = false;
         for (size_t h = FindSection(prof, section); h < prof.lines.size();
              h = FindSection(prof, section)) {
             const size_t end = SectionEnd(prof, h);
@@ -375,11 +373,10 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
                              prof.lines.begin() + static_cast<std::ptrdiff_t>(end));
             changed = true;
         }
-        return !changed || Save(file, prof);
+        return true;
     }
 
     if (value == nullptr) { // delete the key wherever the section holds it
-        bool changed = false;
         const std::string_view wanted = Trim(section);
         for (size_t i = 0; i < prof.lines.size(); ++i) {
             const Parsed p = ParseAt(prof, i);
@@ -390,7 +387,7 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
                 changed = true;
             }
         }
-        return !changed || Save(file, prof);
+        return true;
     }
 
     const size_t header = FindSection(prof, section);
@@ -403,5 +400,28 @@ bool WritePrivateProfileString(const char* section, const char* key, const char*
     } else {
         InsertKey(prof, header, key, value);
     }
-    return Save(file, prof);
+    changed = true;
+    return true;
+}
+
+} // namespace
+
+bool WritePrivateProfileString(const char* section, const char* key, const char* value,
+                               const char* file) {
+    if (file == nullptr || *file == '\0') return false;
+    if (section == nullptr) return key == nullptr && value == nullptr; // a flush request
+    Profile prof;
+    if (!ValidSection(section) || !Load(file, prof)) return false;
+    bool changed = false;
+    return Apply(prof, section, key, value, changed) && (!changed || Save(file, prof));
+}
+
+bool WritePrivateProfileStrings(const char* file, const std::vector<TProfileWrite>& writes) {
+    if (file == nullptr || *file == '\0') return false;
+    Profile prof;
+    if (!Load(file, prof)) return false;
+    bool changed = false;
+    for (const TProfileWrite& w : writes)
+        if (w.section == nullptr || !Apply(prof, w.section, w.key, w.value, changed)) return false;
+    return !changed || Save(file, prof);
 }

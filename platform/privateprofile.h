@@ -13,6 +13,8 @@
 //   old file as it was.
 #pragma once
 
+#include <vector>
+
 // Copies the value of `key` in `section` into `out` (at most size - 1 characters and a zero) and
 // returns the number of characters copied. A missing file, section or key gives `def` (a null
 // `def` reads as "", trailing blanks of `def` are dropped).
@@ -39,3 +41,15 @@ unsigned GetPrivateProfileInt(const char* section, const char* key, int def, con
 // structure of the file).
 bool WritePrivateProfileString(const char* section, const char* key, const char* value,
                                const char* file);
+
+// One write of WritePrivateProfileStrings: the arguments of WritePrivateProfileString.
+struct TProfileWrite {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+
+// The writes of WritePrivateProfileString in the given order, and the file replaced once at the
+// end: either every write is on disk or, when one is refused or the file cannot be read or
+// written, none is and the file is left as it was. A null section is refused here.
+bool WritePrivateProfileStrings(const char* file, const std::vector<TProfileWrite>& writes);

@@ -396,6 +396,37 @@ TEST_F(PrivateProfile, FailedWritesLeaveEverythingAlone) {
     EXPECT_EQ(Slurp(file), "[A]\r\nold=1\r\n");
 }
 
+TEST_F(PrivateProfile, SeveralWritesReplaceTheFileOnceOrNotAtAll) {
+    Put(file, "; kept\r\n[A]\r\na=1\r\nold=x\r\n[B]\r\nb=2\r\n");
+    // In order, each as a single write would do it: replace, append, delete, new section.
+    EXPECT_TRUE(WritePrivateProfileStrings(file.c_str(), {{"a", "A", "9"},
+                                                          {"A", "c", "3"},
+                                                          {"A", "old", nullptr},
+                                                          {"C", "k", "v"},
+                                                          {"C", "k", "w"},
+                                                          {"B", nullptr, nullptr}}));
+    // (The file's spelling of a key stays; deleting [B] takes its blank line along.)
+    EXPECT_EQ(Slurp(file), "; kept\r\n[A]\r\na=9\r\nc=3\r\n[C]\r\nk=w\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"test.ini"});
+    // One refused write anywhere in the list: nothing of the list is written.
+    const std::string before = Slurp(file);
+    EXPECT_FALSE(WritePrivateProfileStrings(file.c_str(), {{"A", "a", "1"}, {"A", "k=y", "2"}}));
+    EXPECT_FALSE(WritePrivateProfileStrings(file.c_str(), {{"A", "a", "1"}, {"A", "k", "a\nb"}}));
+    EXPECT_FALSE(WritePrivateProfileStrings(file.c_str(), {{"A", "a", "1"}, {nullptr, "k", "v"}}));
+    EXPECT_EQ(Slurp(file), before);
+    // A new file in a directory that does not exist.
+    EXPECT_FALSE(WritePrivateProfileStrings((dir + "/no/x.ini").c_str(), {{"A", "a", "1"}}));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"test.ini"});
+    // Only deletions that find nothing: the file is not touched.
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    const ino_t inode = st.st_ino;
+    EXPECT_TRUE(
+        WritePrivateProfileStrings(file.c_str(), {{"Z", "z", nullptr}, {"Y", nullptr, nullptr}}));
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_ino, inode);
+}
+
 TEST_F(PrivateProfile, RelativeNamesAreRelativeToTheCurrentDirectory) {
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
