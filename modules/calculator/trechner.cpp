@@ -1,8 +1,8 @@
 #include "trechner.h"
 
+#include "aufgabedlg.h"
 #include "dc.h"
 #include "dlgres.h"
-#include "filedlg.h"
 #include "frame.h"
 #include "funkedit.h"
 #include "modreg.h"
@@ -21,7 +21,6 @@
 #include <algorithm>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -871,38 +870,24 @@ void TRechner::StoreTaskFile(const std::string& file) {
 
 void TRechner::BNClickedSpeichern() {
     vdFuncTrace("void TRechner::BNClickedSpeichern()");
-    std::error_code ec;
-    const auto dir = std::filesystem::current_path(ec);
-    TOpenSaveDialog::TData data(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kFilter,
-                                nullptr, nullptr, "rec");
-    std::strncpy(data.FileName, TaskFile.c_str(), sizeof data.FileName - 1);
-    if (TFileSaveDialog(this, data, "Speichern der Aufgabenstellung").Execute() == IDOK) {
-        const std::string name = data.FileName;
-        if (SetzeDaten(name.c_str())) {
-            StoreTaskFile(name);
-            SetTitle(name.c_str());
-        } else {
-            MessageBox(kNotSaved, "Rechner Speichern", MB_OK | MB_ICONSTOP);
-        }
+    std::string name = TaskFile;
+    if (!FrageAufgabenDatei(this, true, kFilter, "rec", name)) return;
+    if (SetzeDaten(name.c_str())) {
+        StoreTaskFile(name);
+        SetTitle(name.c_str());
+    } else {
+        MessageBox(kNotSaved, "Rechner Speichern", MB_OK | MB_ICONSTOP);
     }
-    if (!ec) std::filesystem::current_path(dir, ec);
 }
 
 void TRechner::BNClickedLaden() {
     vdFuncTrace("void TRechner::BNClickedLaden()");
-    std::error_code ec;
-    const auto dir = std::filesystem::current_path(ec);
-    TOpenSaveDialog::TData data(OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY, kFilter,
-                                nullptr, nullptr, "rec");
-    std::strncpy(data.FileName, LoadFileName.c_str(), sizeof data.FileName - 1);
-    if (TFileOpenDialog(this, data, "Laden einer Aufgabenstellung").Execute() == IDOK) {
-        const std::string name = data.FileName;
-        LoadFileName = name;
-        HoleDaten(name.c_str());
-        StoreTaskFile(name);
-        SetTitle(name.c_str());
-    }
-    if (!ec) std::filesystem::current_path(dir, ec);
+    std::string name = LoadFileName;
+    if (!FrageAufgabenDatei(this, false, kFilter, "rec", name)) return;
+    LoadFileName = name;
+    HoleDaten(name.c_str());
+    StoreTaskFile(name);
+    SetTitle(name.c_str());
 }
 
 void TRechner::BNClickedKopieren() {
