@@ -8,8 +8,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTranslator>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -81,6 +84,15 @@ bool PressHelpButton(QWidget* activeTop) {
     return true;
 }
 
+// An access key ("&Beenden", a static's "&x") works only where the keyboard reaches its
+// control, and a static's key only where it reaches the control the key moves to.
+bool ShortcutReachable(QWidget* w) {
+    if (!IsReachable(w)) return false;
+    if (auto* label = qobject_cast<QLabel*>(w); label && label->buddy())
+        return IsReachable(label->buddy()) && label->buddy()->isEnabled();
+    return true;
+}
+
 class TLayerFilter : public QObject {
 public:
     bool eventFilter(QObject* obj, QEvent* e) override {
@@ -97,7 +109,12 @@ public:
             if (TWindow* o = WindowOf(w); o && w->isWindow()) o->EvActivate(false);
             return false;
         case QEvent::KeyPress:
-            return KeyPress(w, static_cast<QKeyEvent*>(e));
+            if (KeyPress(w, static_cast<QKeyEvent*>(e))) return true;
+            // A control the keyboard cannot reach (it kept the focus while the window shrank)
+            // takes no key; the window's accelerators still work.
+            return !w->isWindow() && w->hasFocus() && !IsReachable(w);
+        case QEvent::Shortcut:
+            return !ShortcutReachable(w);
         default:
             return false;
         }
@@ -197,6 +214,20 @@ bool HasDisplay() {
     return false;
 }
 
+bool LoadGermanQtTranslation() {
+    // German whatever the locale: the suite speaks German, and so do Qt's own dialogs.
+    static QPointer<QTranslator> translator;
+    if (translator) return true;
+    auto* t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    translator = t;
+    return true;
+}
+
 struct TApplication::TImpl {
     std::unique_ptr<QApplication> app;
 };
@@ -205,6 +236,7 @@ TApplication::TApplication(int& argc, char** argv, const char* name) : impl_(new
     ConfigureOffscreenScreen();
     impl_->app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(name));
+    LoadGermanQtTranslation();
     QApplication::setQuitOnLastWindowClosed(true);
     EnsureAppFilter();
     g_app = this;

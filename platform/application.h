@@ -23,6 +23,10 @@ private:
     std::unique_ptr<TImpl> impl_;
 };
 
+// Loads Qt's German texts for its own dialogs (file and printer dialogs); called by the
+// application object. False when the translation is not installed.
+bool LoadGermanQtTranslation();
+
 // True when a window system can be reached: a display, a Wayland display, or a platform
 // chosen through QT_QPA_PLATFORM.
 bool HasDisplay();

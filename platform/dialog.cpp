@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -126,6 +127,33 @@ QWidget* MakeControl(const TDlgItem& item, QWidget* parent) {
         item.kind == TCtlKind::GroupBox)
         w->setFocusPolicy(Qt::NoFocus);
     return w;
+}
+
+// Whether a static's text has an access key: an "&" before anything but a second "&".
+bool HasAccessKey(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] != '&') return true;
+        ++i;
+    }
+    return false;
+}
+
+// A static's access key moves the focus to the next control of the layout that can take it,
+// as in a Windows dialog.
+void LinkAccessKeys(const TDlgResource& layout, const std::vector<QWidget*>& made) {
+    const auto& items = layout.items;
+    for (size_t i = 0; i < items.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(made[i]);
+        if (!label || (items[i].style & SS_NOPREFIX) || !HasAccessKey(items[i].caption)) continue;
+        for (size_t j = i + 1; j < items.size(); ++j) {
+            const TCtlKind k = items[j].kind;
+            if (k == TCtlKind::Static || k == TCtlKind::Frame || k == TCtlKind::GroupBox) continue;
+            label->setBuddy(made[j]);
+            SetControlText(label, label->property("orvlText").toString());
+            break;
+        }
+    }
 }
 
 QFont DialogFont(const TDlgResource& layout) {
@@ -257,6 +285,7 @@ bool TDialog::Create() {
     impl_->Attach(w);
     Title = Title.empty() ? layout->caption : Title;
     w->setWindowTitle(QStr(Title));
+    std::vector<QWidget*> made;
     for (const TDlgItem& item : layout->items) {
         TRect r(item.x, item.y, item.x + item.cx, item.y + item.cy);
         MapDialogRect(r);
@@ -265,7 +294,9 @@ bool TDialog::Create() {
         int height =
             qobject_cast<QComboBox*>(c) ? std::min(r.Height(), c->sizeHint().height()) : r.Height();
         c->setGeometry(r.left, r.top, r.Width(), height);
+        made.push_back(c);
     }
+    LinkAccessKeys(*layout, made);
     TRect size(0, 0, layout->cx, layout->cy);
     MapDialogRect(size);
     w->resize(size.right, size.bottom);

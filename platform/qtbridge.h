@@ -93,3 +93,9 @@ QSize DialogBaseUnits(const QFont& font);
 void RunModalLoopHook(bool entering);
 // Whether the dialog keyboard filter is on.
 bool DialogKeyFilterOn();
+// Whether a control can be reached by the keyboard: shown, and not lying wholly outside the
+// visible part of its window (the controls of a closed key pad lie below the window's edge).
+bool IsReachable(const QWidget* w);
+// Ends the main loop when no window of the program is shown any more (checked once the
+// current event is handled; nothing happens while quitting on the last window is off).
+void QuitWhenNoWindowLeft();

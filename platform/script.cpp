@@ -32,6 +32,12 @@
 #include <map>
 #include <thread>
 
+// Qt's keyboard entry point for shortcuts and access keys (what a key of the window system
+// goes through first); exported by Qt's GUI library for its test support.
+Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject* o, ulong timestamp, int k,
+                                               Qt::KeyboardModifiers mods, const QString& text,
+                                               bool autorep, ushort count);
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -99,6 +105,9 @@ private:
     std::vector<TLine> lines_;
     size_t next_ = 0;
     int running_ = 0, blocked_ = 0;
+    // After "expect-exit": the seconds the program has, after the last command, to end by
+    // itself.
+    double exitWithin_ = 0;
     std::atomic<int> currentLine_{0};
     QTimer timer_;
     using Command = std::function<void(TScriptRunner&, const QString&)>;
@@ -139,6 +148,10 @@ int TScriptRunner::Run() {
     QApplication::setQuitOnLastWindowClosed(false);
     Schedule();
     QApplication::exec();
+    if (next_ < lines_.size() || running_ > 0)
+        Finish(1, QStringLiteral("%1:%2: das Programm endete, bevor das Skript zu Ende war")
+                      .arg(file_)
+                      .arg(currentLine_.load()));
     Finish(0);
 }
 
@@ -168,6 +181,16 @@ void TScriptRunner::Step() {
     // A command that is still running (it lets messages through) comes first; a command that
     // waits in a modal loop lets the next ones run.
     if (running_ > blocked_) return;
+    if (next_ >= lines_.size() && exitWithin_ > 0) {
+        // The main loop must end on its own; the script does not end the program.
+        QTimer::singleShot(int(exitWithin_ * 1000), [this] {
+            Finish(1, QStringLiteral("%1:%2: das Programm lief %3 s nach dem letzten Befehl noch")
+                          .arg(file_)
+                          .arg(currentLine_.load())
+                          .arg(exitWithin_));
+        });
+        return;
+    }
     if (next_ >= lines_.size()) Finish(0);
     const TLine& line = lines_[next_++];
     currentLine_ = line.number;
@@ -263,7 +286,7 @@ void TScriptRunner::Focus(QWidget* w) const {
     w->setFocus(Qt::MouseFocusReason);
 }
 
-void TScriptRunner::Key(const QString& name) {
+void TScriptRunner::Key(const QString& spec) {
     struct K {
         int key;
         Qt::KeyboardModifiers mods;
@@ -273,9 +296,13 @@ void TScriptRunner::Key(const QString& name) {
         std::map<QString, K> m{
             {QStringLiteral("Enter"), {Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")}},
             {QStringLiteral("Tab"), {Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t")}},
+            {QStringLiteral("Space"), {Qt::Key_Space, Qt::NoModifier, QStringLiteral(" ")}},
             {QStringLiteral("Escape"), {Qt::Key_Escape, Qt::NoModifier, QString(QChar(27))}},
-            {QStringLiteral("F1"), {Qt::Key_F1, Qt::NoModifier, {}}},
-            {QStringLiteral("F8"), {Qt::Key_F8, Qt::NoModifier, {}}},
+            {QStringLiteral("Backspace"), {Qt::Key_Backspace, Qt::NoModifier, QString(QChar(8))}},
+            {QStringLiteral("Left"), {Qt::Key_Left, Qt::NoModifier, {}}},
+            {QStringLiteral("Right"), {Qt::Key_Right, Qt::NoModifier, {}}},
+            {QStringLiteral("Up"), {Qt::Key_Up, Qt::NoModifier, {}}},
+            {QStringLiteral("Down"), {Qt::Key_Down, Qt::NoModifier, {}}},
             {QStringLiteral("KP_Add"), {Qt::Key_Plus, Qt::KeypadModifier, QStringLiteral("+")}},
             {QStringLiteral("KP_Subtract"),
              {Qt::Key_Minus, Qt::KeypadModifier, QStringLiteral("-")}},
@@ -285,21 +312,71 @@ void TScriptRunner::Key(const QString& name) {
             {QStringLiteral("KP_Decimal"),
              {Qt::Key_Period, Qt::KeypadModifier, QStringLiteral(".")}},
         };
+        for (int f = 1; f <= 12; ++f)
+            m[QStringLiteral("F%1").arg(f)] = {Qt::Key_F1 + f - 1, Qt::NoModifier, {}};
         for (int d = 0; d <= 9; ++d)
             m[QStringLiteral("KP_%1").arg(d)] = {Qt::Key_0 + d, Qt::KeypadModifier,
                                                  QString::number(d)};
         return m;
     }();
-    auto it = keys.find(name);
-    if (it == keys.end()) throw TFailure{QStringLiteral("unbekannte Taste %1").arg(Quote(name))};
+    // "Alt+F", "Shift+Tab", "Ctrl+Alt+x": modifiers, then one key name or one letter or digit.
+    Qt::KeyboardModifiers mods;
+    QString name = spec;
+    static const std::pair<QString, Qt::KeyboardModifier> prefixes[] = {
+        {QStringLiteral("Alt+"), Qt::AltModifier},
+        {QStringLiteral("Shift+"), Qt::ShiftModifier},
+        {QStringLiteral("Ctrl+"), Qt::ControlModifier}};
+    for (bool found = true; found;) {
+        found = false;
+        for (const auto& [prefix, mod] : prefixes) {
+            if (name.size() > prefix.size() && name.startsWith(prefix)) {
+                mods |= mod;
+                name = name.mid(prefix.size());
+                found = true;
+            }
+        }
+    }
+    K k;
+    if (name.size() == 1 && name[0].isLetterOrNumber() && name[0].unicode() < 128) {
+        const QChar c = name[0];
+        k.key = c.isDigit() ? Qt::Key_0 + (c.unicode() - '0')
+                            : Qt::Key_A + (c.toUpper().unicode() - 'A');
+        k.text = (mods & Qt::ShiftModifier) ? c.toUpper() : c;
+        if (mods & Qt::ControlModifier) k.text.clear();
+    } else {
+        auto it = keys.find(name);
+        if (it == keys.end())
+            throw TFailure{QStringLiteral("unbekannte Taste %1").arg(Quote(spec))};
+        k = it->second;
+    }
+    // Qt reports Shift+Tab as the back-tab key.
+    if (k.key == Qt::Key_Tab && (mods & Qt::ShiftModifier)) k.key = Qt::Key_Backtab, k.text.clear();
+    mods |= k.mods;
     QWidget* top = ActiveTop();
     QWidget* target = QApplication::focusWidget();
     if (!target || target->window() != top) target = top;
-    const K& k = it->second;
-    QKeyEvent press(QEvent::KeyPress, k.key, k.mods, k.text);
-    QKeyEvent release(QEvent::KeyRelease, k.key, k.mods, k.text);
     QPointer<QWidget> guard(target);
+    // As from the keyboard: the access keys and shortcuts of the window come first.
+    if (qt_sendShortcutOverrideEvent(target, ulong(GetTickCount()), k.key, mods, k.text, false,
+                                     1)) {
+        // An access key presses its button a moment later, as Qt shows the press; the
+        // script goes on once the button was clicked.
+        QPointer<QWidget> window(top);
+        auto pressing = [window] {
+            if (!window) return false;
+            for (auto* b : window->findChildren<QAbstractButton*>())
+                if (b->isDown()) return true;
+            return false;
+        };
+        const unsigned long start = GetTickCount();
+        while (pressing() && GetTickCount() - start < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return;
+    }
+    if (!guard) return;
+    QKeyEvent press(QEvent::KeyPress, k.key, mods, k.text);
     QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, k.key, mods, k.text);
     if (guard) QApplication::sendEvent(guard, &release);
 }
 
@@ -624,6 +701,16 @@ const std::map<QString, TScriptRunner::Command>& TScriptRunner::Commands() {
              r.Expect(got == want, QStringLiteral("status %1").arg(Quote(want)), Quote(got));
          }},
         {QStringLiteral("close"), [](R& r, const QString&) { r.ActiveTop()->close(); }},
+        {QStringLiteral("expect-exit"),
+         [](R& r, const QString& args) {
+             // From here on the program ends as it would for a user: when its last window
+             // closes, within the given seconds after the script's last command.
+             bool ok = true;
+             r.exitWithin_ = args.isEmpty() ? 2.0 : args.toDouble(&ok);
+             if (!ok || r.exitWithin_ <= 0)
+                 throw TFailure{QStringLiteral("expect-exit braucht eine Zeit in Sekunden")};
+             QApplication::setQuitOnLastWindowClosed(true);
+         }},
     };
     return commands;
 }

@@ -10,12 +10,33 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <utility>
+#include <vector>
+
+// While it lives, the controls of `window` that the keyboard cannot reach (IsReachable) take
+// no Tab focus, so that Qt's own walk through the focus chain passes them by.
+class TUnreachableOutOfTabChain {
+public:
+    explicit TUnreachableOutOfTabChain(QWidget* window);
+    ~TUnreachableOutOfTabChain();
+    TUnreachableOutOfTabChain(const TUnreachableOutOfTabChain&) = delete;
+    TUnreachableOutOfTabChain& operator=(const TUnreachableOutOfTabChain&) = delete;
+
+private:
+    std::vector<std::pair<QPointer<QWidget>, Qt::FocusPolicy>> taken_;
+};
 
 template <class Base> class TForward : public Base {
 public:
     using Base::Base;
 
 protected:
+    // Tab, Shift+Tab and the arrow keys end up in the window's focusNextPrevChild.
+    bool focusNextPrevChild(bool next) override {
+        if (!this->isWindow()) return Base::focusNextPrevChild(next);
+        TUnreachableOutOfTabChain scope(this);
+        return Base::focusNextPrevChild(next);
+    }
     void paintEvent(QPaintEvent* e) override {
         Base::paintEvent(e);
         ForwardPaint(this, e);

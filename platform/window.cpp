@@ -90,13 +90,18 @@ QString ControlText(const QWidget* w) {
 void SetControlText(QWidget* w, const QString& text) {
     if (!w) return;
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->setText(text);
-    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->setText(text);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        // A new text is shown from its beginning, as in a Windows edit field.
+        e->setText(text);
+        return e->setCursorPosition(0);
+    }
     if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return e->setPlainText(WinLinesToQt(text));
     if (auto* l = qobject_cast<QLabel*>(w)) {
         // The static keeps its text as given; it shows "&x" as the access key x, as Windows
-        // does unless the static has SS_NOPREFIX.
+        // does unless the static has SS_NOPREFIX. With a control to move to (its buddy) the
+        // key is underlined and works; without one the "&" is only left out.
         l->setProperty("orvlText", text);
-        if (l->property("orvlNoPrefix").toBool()) return l->setText(text);
+        if (l->property("orvlNoPrefix").toBool() || l->buddy()) return l->setText(text);
         QString shown;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (text[i] == u'&' && i + 1 < text.size()) ++i;
@@ -261,9 +266,47 @@ void TWindow::Destroy(int) {
     if (!w) return;
     CleanupWindow();
     impl_->Detach();
+    const bool topLevel = w->isWindow();
     w->hide();
     w->deleteLater();
     if (impl_->deleteOnClose) QTimer::singleShot(0, [this] { delete this; });
+    // Hiding a window does not tell Qt that the last one was closed.
+    if (topLevel) QuitWhenNoWindowLeft();
+}
+
+void QuitWhenNoWindowLeft() {
+    QTimer::singleShot(0, [] {
+        if (!QApplication::quitOnLastWindowClosed()) return;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            const Qt::WindowType type = w->windowType();
+            if (w->isVisible() && type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop)
+                return;
+        }
+        QCoreApplication::quit();
+    });
+}
+
+TUnreachableOutOfTabChain::TUnreachableOutOfTabChain(QWidget* window) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->window() != window || IsReachable(w)) continue;
+        taken_.emplace_back(w, w->focusPolicy());
+        w->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+TUnreachableOutOfTabChain::~TUnreachableOutOfTabChain() {
+    for (auto& [w, policy] : taken_)
+        if (w) w->setFocusPolicy(policy);
+}
+
+bool IsReachable(const QWidget* w) {
+    if (!w || !w->isVisible()) return false;
+    QRect r = w->rect();
+    for (const QWidget* c = w; !c->isWindow() && c->parentWidget(); c = c->parentWidget()) {
+        r = r.translated(c->pos()) & c->parentWidget()->rect();
+        if (r.isEmpty()) return false;
+    }
+    return true;
 }
 
 bool TWindow::CanClose() {
