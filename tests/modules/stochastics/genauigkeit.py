@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Accuracy table of the stochastics module against scipy.stats (python3-scipy), run by hand:
 
     cmake --build build --target stoch_werte
