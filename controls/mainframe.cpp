@@ -1,5 +1,6 @@
 #include "mainframe.h"
 
+#include "filesys.h"
 #include "privateprofile.h"
 #include "qtbridge.h"
 #include "settings.h"
@@ -10,7 +11,6 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <unistd.h>
 
@@ -88,15 +88,21 @@ TRect CalcFramePlacement(const char* iniPath, const TScreenMetrics& m) {
 
 bool StoreFramePlacement(const char* iniPath, const TRect& r, bool minimized, bool maximized,
                          const TScreenMetrics& m) {
+    // All keys in memory, then one replacement of the file (none when nothing moved): the frame
+    // stores itself at every move and size change.
+    TPrivateProfile prof;
+    if (!prof.Load(iniPath)) return false;
+    auto write = [&prof](const char* key, long long value) {
+        return prof.WriteString(kPlacement, key, std::to_string(value).c_str());
+    };
     bool ok = true;
     if (!minimized && !maximized) {
         const bool high = m.captionCy - m.borderCy >= 20;
-        ok = WriteNumber(kPlacement, high ? "lx" : "x", r.left, iniPath) &&
-             WriteNumber(kPlacement, high ? "ly" : "y", r.top, iniPath) &&
-             WriteNumber(kPlacement, high ? "lcx" : "cx", r.Width(), iniPath) &&
-             WriteNumber(kPlacement, high ? "lcy" : "cy", r.Height(), iniPath);
+        ok = write(high ? "lx" : "x", r.left) && write(high ? "ly" : "y", r.top) &&
+             write(high ? "lcx" : "cx", r.Width()) && write(high ? "lcy" : "cy", r.Height());
     }
-    return CorrWritePrivateProfileString(kPlacement, "Zoom", maximized ? "J" : "N", iniPath) && ok;
+    ok = prof.WriteString(kPlacement, "Zoom", maximized ? "J" : "N") && ok;
+    return prof.Save() && ok;
 }
 
 // ---- TMainFrame -----------------------------------------------------------------------------
@@ -185,8 +191,7 @@ char* TMainApp::GetTempDir(char* buffer, unsigned size) {
 }
 
 char* TMainApp::GetProgDir(char* buffer, unsigned size) {
-    std::error_code ec;
-    std::string s = std::filesystem::current_path(ec).string();
+    std::string s = CurrentDirectory();
     if (s.empty() || s.back() != '/') s += '/';
     CopyCut(buffer, size, s.c_str());
     return buffer;
@@ -224,8 +229,7 @@ bool OrvlSearchPath(char* path) {
     // a folder that is just being made.
     for (int attempt = 0; attempt < 2; ++attempt) {
         const std::string dir = GetProgramDir();
-        std::error_code ec;
-        if (dir.size() < 300 && std::filesystem::is_directory(dir, ec)) {
+        if (dir.size() < 300 && IsDirectory(dir.c_str())) {
             std::memcpy(path, dir.c_str(), dir.size() + 1);
             return true;
         }

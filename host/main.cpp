@@ -2,6 +2,7 @@
 #include "application.h"
 #include "cp1252.h"
 #include "evalcmd.h"
+#include "filesys.h"
 #include "hostframe.h"
 #include "modreg.h"
 #include "script.h"
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -21,6 +21,14 @@ void Say(const char8_t* utf8) {
 }
 void Say(const std::string& utf8) {
     std::fputs(utf8.c_str(), stderr);
+}
+
+// A message of the layer (Windows-1252, "\r" line breaks) for the terminal.
+std::string TerminalText(const std::string& message) {
+    std::string text = Cp1252ToUtf8(message);
+    for (size_t at = text.find("\r "); at != std::string::npos; at = text.find("\r ", at))
+        text.replace(at, 2, " ");
+    return text;
 }
 
 void Usage() {
@@ -52,24 +60,24 @@ int main(int argc, char** argv) {
         return RunModuleCommand(*command, argc, argv);
 
     std::string module = argc >= 2 ? argv[1] : "chooser";
-    std::string taskFile;
-    if (argc >= 3) {
-        // Absolute against the directory the user started from, before anything moves it.
-        std::error_code ec;
-        taskFile = std::filesystem::absolute(argv[2], ec).lexically_normal().string();
-    }
     if (argc > 3 || (!module.empty() && module[0] == '-') || (module == "chooser" && argc >= 2)) {
         Usage();
+        return 2;
+    }
+    std::string taskFile, error;
+    // Absolute against the directory the user started from, before anything moves it; a path
+    // of the system, so a name it cannot hold is refused here.
+    if (argc >= 3 && !PathFromCommandLine(argv[2], taskFile, error)) {
+        Say("orvelin: " + TerminalText(error) + "\n");
         return 2;
     }
     // `open FILE` picks the module from the file (the desktop's double click); without a file
     // it is the chooser, as the desktop entry starts it from the menu.
     if (module == "open") {
-        std::string error;
         if (taskFile.empty())
             module = "chooser";
         else if (!ModuleOfTaskFile(taskFile, module, error)) {
-            Say("orvelin: " + Cp1252ToUtf8(error) + "\n");
+            Say("orvelin: " + TerminalText(error) + "\n");
             return 2;
         }
     }
@@ -83,7 +91,6 @@ int main(int argc, char** argv) {
     }
     TApplication app(argc, argv);
     InstallDialogKeyFilter();
-    std::string error;
     if (!OpenHostWindow(module, taskFile, error)) {
         // The layer's texts are Windows-1252.
         Say("orvelin: " + Cp1252ToUtf8(error) + "\n");

@@ -1,9 +1,7 @@
 #include "taskopen.h"
 
+#include "filesys.h"
 #include "privateprofile.h"
-
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -21,9 +19,8 @@ constexpr TMarker kMarkers[] = {{"OrvlFuDi", "fudi"},
 } // namespace
 
 bool ModuleOfTaskFile(const std::string& path, std::string& module, std::string& error) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        error = std::filesystem::exists(path, ec)
+    if (!FileExists(path.c_str()) || IsDirectory(path.c_str())) {
+        error = FileExists(path.c_str())
                     ? "Die Aufgabendatei \"" + path + "\" ist keine gewöhnliche Datei."
                     : "Die Aufgabendatei \"" + path + "\" gibt es nicht.";
         return false;

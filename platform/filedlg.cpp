@@ -1,5 +1,6 @@
 #include "filedlg.h"
 
+#include "filesys.h"
 #include "headless.h"
 #include "qtbridge.h"
 #include "winapi.h"
@@ -41,6 +42,12 @@ QString QtFilter(const std::string& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
+// Whether the system can name the chosen file: Windows-1252 must hold every character of it.
+bool Nameable(const QString& path) {
+    std::string unused;
+    return PathFromDisk(path.toUtf8().toStdString(), unused);
+}
+
 // Adds the default extension to a name that has none, as the Windows dialog does.
 QString WithDefaultExt(const QString& path, const std::string& defExt) {
     if (defExt.empty() || !QFileInfo(path).suffix().isEmpty()) return path;
@@ -58,6 +65,10 @@ int TOpenSaveDialog::Execute() {
         std::string answer;
         if (!RecordFileDialog(record, answer)) return IDCANCEL;
         chosen = WithDefaultExt(QString::fromStdString(answer), data_.DefExt);
+        if (!Nameable(chosen)) {
+            MessageBox(nullptr, kUnnamableFile, title_.c_str(), MB_OK | MB_ICONSTOP);
+            return IDCANCEL;
+        }
         QFileInfo info(chosen);
         const std::string name = CpStr(info.fileName());
         if (!save && (data_.Flags & OFN_FILEMUSTEXIST) && !info.exists()) {
@@ -85,6 +96,10 @@ int TOpenSaveDialog::Execute() {
         if (!initial.isEmpty()) dialog.selectFile(initial);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return IDCANCEL;
         chosen = dialog.selectedFiles().first();
+        if (!Nameable(chosen)) {
+            MessageBox(nullptr, kUnnamableFile, title_.c_str(), MB_OK | MB_ICONSTOP);
+            return IDCANCEL;
+        }
     }
     std::string path = CpStr(QFileInfo(chosen).absoluteFilePath());
     if (int(path.size()) >= data_.MaxPath) {

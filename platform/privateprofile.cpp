@@ -1,38 +1,26 @@
 #include "privateprofile.h"
 
-#include <cerrno>
+#include "cp1252.h"
+#include "filesys.h"
+
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <string>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
-// One line of the file: its bytes and its own line end ("\r\n", "\r", "\n", or "" at the end).
-struct Line {
-    std::string text;
-    std::string eol;
-};
+using Line = TPrivateProfile::Line;
+using Lines = std::vector<Line>;
 
 enum class Kind { Other, Section, Key };
 
-// What a line means: a section header with its name, a key with its value, or anything else
-// (blank lines, comments, malformed headers).
+// What a line means: a section header with its name, a key with its value (lines without "="
+// are keys without a value), or anything else (blank lines, comments).
 struct Parsed {
     Kind kind = Kind::Other;
+    bool hasValue = false;
     std::string_view name;
     std::string_view value;
-};
-
-struct Profile {
-    std::vector<Line> lines;
 };
 
 const char* const kNewLine = "\r\n";
@@ -41,7 +29,14 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-std::string_view Trim(std::string_view s) {
+// Names lose their blanks only: a tab belongs to the name.
+std::string_view TrimName(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+std::string_view TrimValue(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
@@ -73,86 +68,53 @@ bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
-Parsed Parse(const Line& line, bool first) {
-    std::string_view s = line.text;
-    if (first && s.substr(0, 3) == "\xEF\xBB\xBF") s.remove_prefix(3); // UTF-8 mark of editors
-    s = Trim(s);
+Parsed Parse(const Line& line) {
+    const std::string_view s = TrimName(line.text);
     Parsed p;
     if (s.empty() || s.front() == ';') return p;
     if (s.front() == '[') {
+        // A header without "]" still opens its section, named by the rest of the line.
         const size_t close = s.find(']');
-        if (close != std::string_view::npos) {
-            p.kind = Kind::Section;
-            p.name = Trim(s.substr(1, close - 1));
-        }
+        p.kind = Kind::Section;
+        p.name = TrimName(s.substr(1, close == std::string_view::npos ? s.npos : close - 1));
         return p;
     }
     p.kind = Kind::Key;
     const size_t eq = s.find('=');
-    p.name = Trim(s.substr(0, eq));
-    if (eq != std::string_view::npos) p.value = Trim(s.substr(eq + 1));
+    p.name = TrimName(s.substr(0, eq));
+    if (eq != std::string_view::npos) {
+        p.hasValue = true;
+        p.value = TrimValue(s.substr(eq + 1));
+    }
     return p;
 }
 
-Parsed ParseAt(const Profile& prof, size_t i) {
-    return Parse(prof.lines[i], i == 0);
-}
-
-// Reads the whole file. A missing file is an empty profile; any other failure is false.
-bool Load(const char* file, Profile& prof) {
-    prof.lines.clear();
-    struct stat st {};
-    if (::stat(file, &st) != 0) return errno == ENOENT;
-    if (S_ISDIR(st.st_mode)) return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return false;
-    size_t start = 0;
-    while (start < data.size()) {
-        size_t end = data.find_first_of("\r\n", start);
-        Line line;
-        if (end == std::string::npos) {
-            line.text = data.substr(start);
-            start = data.size();
-        } else {
-            line.text = data.substr(start, end - start);
-            const size_t len =
-                data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n' ? 2 : 1;
-            line.eol = data.substr(end, len);
-            start = end + len;
-        }
-        prof.lines.push_back(std::move(line));
-    }
-    return true;
-}
-
 // Index of the first header of `section`, or lines.size().
-size_t FindSection(const Profile& prof, std::string_view section) {
-    const std::string_view wanted = Trim(section);
-    for (size_t i = 0; i < prof.lines.size(); ++i) {
-        const Parsed p = ParseAt(prof, i);
+size_t FindSection(const Lines& lines, std::string_view section) {
+    const std::string_view wanted = TrimName(section);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Parsed p = Parse(lines[i]);
         if (p.kind == Kind::Section && SameName(p.name, wanted)) return i;
     }
-    return prof.lines.size();
+    return lines.size();
 }
 
 // The line after the last line of the section whose header is at `header`.
-size_t SectionEnd(const Profile& prof, size_t header) {
+size_t SectionEnd(const Lines& lines, size_t header) {
     size_t i = header + 1;
-    while (i < prof.lines.size() && ParseAt(prof, i).kind != Kind::Section) ++i;
+    while (i < lines.size() && Parse(lines[i]).kind != Kind::Section) ++i;
     return i;
 }
 
 // Index of the first line of `key` in the section at `header`, or lines.size().
-size_t FindKey(const Profile& prof, size_t header, std::string_view key) {
-    const std::string_view wanted = Trim(key);
-    const size_t end = SectionEnd(prof, header);
+size_t FindKey(const Lines& lines, size_t header, std::string_view key) {
+    const std::string_view wanted = TrimName(key);
+    const size_t end = SectionEnd(lines, header);
     for (size_t i = header + 1; i < end; ++i) {
-        const Parsed p = ParseAt(prof, i);
+        const Parsed p = Parse(lines[i]);
         if (p.kind == Kind::Key && SameName(p.name, wanted)) return i;
     }
-    return prof.lines.size();
+    return lines.size();
 }
 
 unsigned CopyText(std::string_view text, char* out, unsigned size) {
@@ -205,143 +167,196 @@ bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+// Names the file could not give back as written are refused: an empty section name, a "]" in
+// it, a "=" in a key.
 bool ValidSection(std::string_view s) {
-    s = Trim(s);
+    s = TrimName(s);
     return !s.empty() && !HasLineBreak(s) && s.find(']') == std::string_view::npos;
 }
 
 bool ValidKey(std::string_view k) {
-    k = Trim(k);
+    k = TrimName(k);
     return !k.empty() && !HasLineBreak(k) && k.find('=') == std::string_view::npos &&
            k.front() != '[' && k.front() != ';';
 }
 
-// Writes the profile next to the target under a fresh name, flushes it to disk and renames it
-// over the target. On any failure the temporary file is removed and the target left alone.
-bool Save(const char* file, const Profile& prof) {
-    std::string target = file;
-    struct stat st {};
-    mode_t mode = 0666; // narrowed by the umask for new files
-    bool keepMode = false;
-    if (::lstat(file, &st) == 0 && S_ISLNK(st.st_mode)) {
-        // Replace the file the link points to, not the link.
-        char* real = ::realpath(file, nullptr);
-        if (real == nullptr) return false;
-        target = real;
-        std::free(real);
+// Splits the file into lines. UTF-8 from an editor becomes Windows-1252; the lines where a
+// character has no Windows-1252 form are noted.
+void SplitLines(std::string_view data, Lines& lines, std::vector<int>& lossy) {
+    bool utf8 = false;
+    if (data.substr(0, 3) == "\xEF\xBB\xBF") {
+        data.remove_prefix(3);
+        utf8 = true;
+    } else {
+        bool multiByte = false;
+        utf8 = IsUtf8(data, &multiByte) && multiByte;
     }
-    if (::stat(target.c_str(), &st) == 0) {
-        if (::access(target.c_str(), W_OK) != 0) return false; // a read-only file stays so
-        mode = st.st_mode & 07777;
-        keepMode = true;
+    size_t start = 0;
+    while (start < data.size()) {
+        const size_t end = data.find_first_of("\r\n", start);
+        Line line;
+        std::string_view text;
+        if (end == std::string_view::npos) {
+            text = data.substr(start);
+            start = data.size();
+        } else {
+            text = data.substr(start, end - start);
+            const size_t len =
+                data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n' ? 2 : 1;
+            line.eol = std::string(data.substr(end, len));
+            start = end + len;
+        }
+        if (utf8) {
+            size_t missing = 0;
+            line.text = Utf8ToCp1252(text, missing);
+            if (missing > 0) lossy.push_back(int(lines.size()) + 1);
+        } else {
+            line.text = std::string(text);
+        }
+        lines.push_back(std::move(line));
     }
-    std::string content;
-    for (const Line& line : prof.lines) {
-        content += line.text;
-        content += line.eol;
-    }
-    const size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    static unsigned counter = 0;
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".tmp" +
-               std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    bool ok = !keepMode || ::fchmod(fd, mode) == 0;
-    for (size_t done = 0; ok && done < content.size();) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0)
-            ok = false;
-        else
-            done += static_cast<size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
 }
 
-// A line end for the last line before something is written after it.
-void EndLine(Line& line) {
-    if (line.eol.empty()) line.eol = kNewLine;
+// A file whose last line has no line end gets one before anything else is written.
+void EndLastLine(Lines& lines) {
+    if (!lines.empty() && lines.back().eol.empty()) lines.back().eol = kNewLine;
 }
 
-void InsertKey(Profile& prof, size_t header, std::string_view key, std::string_view value) {
-    size_t at = SectionEnd(prof, header);
-    while (at > header + 1 && Trim(prof.lines[at - 1].text).empty()) --at;
-    EndLine(prof.lines[at - 1]);
-    Line line{std::string(Trim(key)) + "=" + std::string(value), kNewLine};
-    prof.lines.insert(prof.lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+void InsertKey(Lines& lines, size_t header, std::string_view key, std::string_view value) {
+    size_t at = SectionEnd(lines, header);
+    while (at > header + 1 && TrimValue(lines[at - 1].text).empty()) --at;
+    Line line{std::string(TrimName(key)) + "=" + std::string(value), kNewLine};
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
-void AppendSection(Profile& prof, std::string_view section, std::string_view key,
+// New sections follow the last line directly, without a blank line between.
+void AppendSection(Lines& lines, std::string_view section, std::string_view key,
                    std::string_view value) {
-    if (!prof.lines.empty()) {
-        EndLine(prof.lines.back());
-        if (!Trim(prof.lines.back().text).empty()) prof.lines.push_back({"", kNewLine});
+    lines.push_back({"[" + std::string(TrimName(section)) + "]", kNewLine});
+    lines.push_back({std::string(TrimName(key)) + "=" + std::string(value), kNewLine});
+}
+
+// Removes every copy of the section; its comment lines stay where they were.
+bool DeleteSection(Lines& lines, std::string_view section) {
+    bool changed = false;
+    for (size_t h = FindSection(lines, section); h < lines.size();
+         h = FindSection(lines, section)) {
+        const size_t end = SectionEnd(lines, h);
+        Lines kept;
+        for (size_t i = h + 1; i < end; ++i)
+            if (TrimName(lines[i].text).substr(0, 1) == ";") kept.push_back(lines[i]);
+        lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(h),
+                    lines.begin() + static_cast<std::ptrdiff_t>(end));
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(h), kept.begin(), kept.end());
+        changed = true;
     }
-    prof.lines.push_back({"[" + std::string(Trim(section)) + "]", kNewLine});
-    prof.lines.push_back({std::string(Trim(key)) + "=" + std::string(value), kNewLine});
+    return changed;
+}
+
+// Removes the key wherever the section holds it.
+bool DeleteKey(Lines& lines, std::string_view section, std::string_view key) {
+    bool changed = false;
+    const std::string_view wanted = TrimName(section);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Parsed p = Parse(lines[i]);
+        if (p.kind != Kind::Section || !SameName(p.name, wanted)) continue;
+        for (size_t k = FindKey(lines, i, key); k < lines.size(); k = FindKey(lines, i, key)) {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(k));
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+// Sets the value; false when the file already holds exactly this line.
+bool SetKey(Lines& lines, std::string_view section, std::string_view key, std::string_view value) {
+    const size_t header = FindSection(lines, section);
+    if (header == lines.size()) {
+        AppendSection(lines, section, key, value);
+        return true;
+    }
+    const size_t at = FindKey(lines, header, key);
+    if (at == lines.size()) {
+        InsertKey(lines, header, key, value);
+        return true;
+    }
+    // The file's spelling of the key stays; a value that differs in letter case only is new.
+    std::string text = std::string(Parse(lines[at]).name) + "=" + std::string(value);
+    if (text == lines[at].text) return false;
+    lines[at].text = std::move(text);
+    return true;
 }
 
 } // namespace
 
-unsigned GetPrivateProfileString(const char* section, const char* key, const char* def, char* out,
-                                 unsigned size, const char* file) {
-    Profile prof;
-    if (file == nullptr || !Load(file, prof)) prof.lines.clear();
+// ---- TPrivateProfile ------------------------------------------------------------------------
+
+bool TPrivateProfile::Load(const char* file) {
+    file_ = file ? file : "";
+    lines_.clear();
+    lossyLines_.clear();
+    error_.clear();
+    changed_ = false;
+    if (file_.empty()) {
+        error_ = "Datei:\r Es ist kein Dateiname angegeben.";
+        return false;
+    }
+    std::string data;
+    switch (ReadWholeFile(file_.c_str(), data, &error_)) {
+    case TReadResult::Ok:
+        break;
+    case TReadResult::Missing:
+        error_.clear();
+        return true;
+    default:
+        return false;
+    }
+    SplitLines(data, lines_, lossyLines_);
+    return true;
+}
+
+unsigned TPrivateProfile::GetString(const char* section, const char* key, const char* def,
+                                    char* out, unsigned size) const {
     if (section == nullptr) {
         std::vector<std::string_view> names;
-        for (size_t i = 0; i < prof.lines.size(); ++i) {
-            const Parsed p = ParseAt(prof, i);
+        for (const Line& line : lines_) {
+            const Parsed p = Parse(line);
             if (p.kind == Kind::Section) AddUnique(names, p.name);
         }
         return CopyList(names, out, size);
     }
-    const size_t header = FindSection(prof, section);
+    const size_t header = FindSection(lines_, section);
     if (key == nullptr) {
         std::vector<std::string_view> names;
-        if (header < prof.lines.size()) {
-            const size_t end = SectionEnd(prof, header);
+        if (header < lines_.size()) {
+            const size_t end = SectionEnd(lines_, header);
             for (size_t i = header + 1; i < end; ++i) {
-                const Parsed p = ParseAt(prof, i);
-                if (p.kind == Kind::Key) AddUnique(names, p.name);
+                const Parsed p = Parse(lines_[i]);
+                if (p.kind == Kind::Key && p.hasValue) AddUnique(names, p.name);
             }
         }
         return CopyList(names, out, size);
     }
-    if (header < prof.lines.size()) {
-        const size_t at = FindKey(prof, header, key);
-        if (at < prof.lines.size())
-            return CopyText(StripQuotes(ParseAt(prof, at).value), out, size);
+    if (header < lines_.size()) {
+        const size_t at = FindKey(lines_, header, key);
+        if (at < lines_.size()) return CopyText(StripQuotes(Parse(lines_[at]).value), out, size);
     }
     std::string_view fallback = def == nullptr ? "" : def;
     while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
     return CopyText(fallback, out, size);
 }
 
-unsigned GetPrivateProfileInt(const char* section, const char* key, int def, const char* file) {
+std::string TPrivateProfile::GetString(const char* section, const char* key, const char* def,
+                                       unsigned maxChars) const {
+    std::string buffer(size_t(maxChars) + 1, '\0');
+    buffer.resize(GetString(section, key, def, buffer.data(), maxChars + 1));
+    return buffer;
+}
+
+unsigned TPrivateProfile::GetInt(const char* section, const char* key, int def) const {
     if (section == nullptr || key == nullptr) return static_cast<unsigned>(def);
     char text[64];
-    if (GetPrivateProfileString(section, key, "", text, sizeof text, file) == 0)
-        return static_cast<unsigned>(def);
+    if (GetString(section, key, "", text, sizeof text) == 0) return static_cast<unsigned>(def);
     const char* p = text;
     while (IsBlank(*p)) ++p;
     bool negative = false;
@@ -356,72 +371,85 @@ unsigned GetPrivateProfileInt(const char* section, const char* key, int def, con
     return static_cast<unsigned>(static_cast<int>(n));
 }
 
-namespace {
-
-// One write of WritePrivateProfileString on the profile in memory. False when the write is
-// refused; `changed` tells whether the profile differs afterwards (a set always counts).
-bool Apply(Profile& prof, const char* section, const char* key, const char* value, bool& changed) {
+bool TPrivateProfile::WriteString(const char* section, const char* key, const char* value) {
+    if (section == nullptr) return key == nullptr && value == nullptr; // a flush request
     if (!ValidSection(section)) return false;
     if (key != nullptr && !ValidKey(key)) return false;
     if (value != nullptr && HasLineBreak(value)) return false;
-
-    if (key == nullptr) { // delete every copy of the section
-        for (size_t h = FindSection(prof, section); h < prof.lines.size();
-             h = FindSection(prof, section)) {
-            const size_t end = SectionEnd(prof, h);
-            prof.lines.erase(prof.lines.begin() + static_cast<std::ptrdiff_t>(h),
-                             prof.lines.begin() + static_cast<std::ptrdiff_t>(end));
-            changed = true;
-        }
-        return true;
+    Lines lines = lines_;
+    EndLastLine(lines);
+    bool changed = false;
+    if (key == nullptr)
+        changed = DeleteSection(lines, section);
+    else if (value == nullptr)
+        changed = DeleteKey(lines, section, key);
+    else
+        changed = SetKey(lines, section, key, value);
+    if (changed) {
+        lines_ = std::move(lines);
+        changed_ = true;
     }
-
-    if (value == nullptr) { // delete the key wherever the section holds it
-        const std::string_view wanted = Trim(section);
-        for (size_t i = 0; i < prof.lines.size(); ++i) {
-            const Parsed p = ParseAt(prof, i);
-            if (p.kind != Kind::Section || !SameName(p.name, wanted)) continue;
-            for (size_t k = FindKey(prof, i, key); k < prof.lines.size();
-                 k = FindKey(prof, i, key)) {
-                prof.lines.erase(prof.lines.begin() + static_cast<std::ptrdiff_t>(k));
-                changed = true;
-            }
-        }
-        return true;
-    }
-
-    const size_t header = FindSection(prof, section);
-    if (header == prof.lines.size()) {
-        AppendSection(prof, section, key, value);
-    } else if (const size_t at = FindKey(prof, header, key); at < prof.lines.size()) {
-        Line& line = prof.lines[at];
-        const std::string name(ParseAt(prof, at).name); // keep the file's spelling
-        line.text = name + "=" + value;
-    } else {
-        InsertKey(prof, header, key, value);
-    }
-    changed = true;
     return true;
 }
 
-} // namespace
+bool TPrivateProfile::Save() {
+    error_.clear();
+    if (!changed_) return true;
+    if (!lossyLines_.empty()) {
+        error_ = "Datei:\r Die Datei enthält in Zeile " + std::to_string(lossyLines_.front()) +
+                 " Zeichen, die das Programm nicht darstellen kann. Sie wird nicht "
+                 "überschrieben, damit diese Zeichen nicht verloren gehen.";
+        return false;
+    }
+    std::string content;
+    for (const Line& line : lines_) {
+        content += line.text;
+        content += line.eol;
+    }
+    if (!WriteWholeFile(file_.c_str(), content, &error_)) return false;
+    changed_ = false;
+    return true;
+}
+
+std::string TPrivateProfile::EncodingWarning() const {
+    if (lossyLines_.empty()) return "";
+    std::string lines;
+    for (size_t i = 0; i < lossyLines_.size() && i < 10; ++i)
+        lines += (i == 0 ? "" : ", ") + std::to_string(lossyLines_[i]);
+    if (lossyLines_.size() > 10) lines += ", ...";
+    return std::string("Datei:\r ") + (lossyLines_.size() == 1 ? "Zeile " : "Zeilen ") + lines +
+           (lossyLines_.size() == 1 ? " enthält" : " enthalten") +
+           " Zeichen, die das Programm nicht darstellen kann. Sie wurden durch \"?\" ersetzt.";
+}
+
+// ---- the functions of the system ------------------------------------------------------------
+
+unsigned GetPrivateProfileString(const char* section, const char* key, const char* def, char* out,
+                                 unsigned size, const char* file) {
+    TPrivateProfile prof;
+    if (file != nullptr) prof.Load(file); // a file that cannot be read gives the defaults
+    return prof.GetString(section, key, def, out, size);
+}
+
+unsigned GetPrivateProfileInt(const char* section, const char* key, int def, const char* file) {
+    TPrivateProfile prof;
+    if (file != nullptr) prof.Load(file);
+    return prof.GetInt(section, key, def);
+}
 
 bool WritePrivateProfileString(const char* section, const char* key, const char* value,
                                const char* file) {
     if (file == nullptr || *file == '\0') return false;
-    if (section == nullptr) return key == nullptr && value == nullptr; // a flush request
-    Profile prof;
-    if (!ValidSection(section) || !Load(file, prof)) return false;
-    bool changed = false;
-    return Apply(prof, section, key, value, changed) && (!changed || Save(file, prof));
+    TPrivateProfile prof;
+    if (section == nullptr) return prof.WriteString(section, key, value); // nothing to read
+    return prof.Load(file) && prof.WriteString(section, key, value) && prof.Save();
 }
 
 bool WritePrivateProfileStrings(const char* file, const std::vector<TProfileWrite>& writes) {
     if (file == nullptr || *file == '\0') return false;
-    Profile prof;
-    if (!Load(file, prof)) return false;
-    bool changed = false;
+    TPrivateProfile prof;
+    if (!prof.Load(file)) return false;
     for (const TProfileWrite& w : writes)
-        if (w.section == nullptr || !Apply(prof, w.section, w.key, w.value, changed)) return false;
-    return !changed || Save(file, prof);
+        if (w.section == nullptr || !prof.WriteString(w.section, w.key, w.value)) return false;
+    return prof.Save();
 }

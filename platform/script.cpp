@@ -4,6 +4,7 @@
 #include "script.h"
 
 #include "application.h"
+#include "filesys.h"
 #include "frame.h"
 #include "headless.h"
 #include "modreg.h"
@@ -399,9 +400,13 @@ const std::map<QString, TScriptRunner::Command>& TScriptRunner::Commands() {
          [](R& r, const QString& args) {
              auto [name, file] = r.SplitFirst(args);
              if (name.isEmpty()) throw TFailure{QStringLiteral("open braucht einen Modulnamen")};
-             std::string error;
-             QString task = file.isEmpty() ? QString() : r.Path(file.trimmed());
-             if (!OpenWindowByName(name.toStdString(), task.toStdString(), error))
+             // The task file as the program's command line gives it.
+             std::string error, task;
+             if (!file.isEmpty() &&
+                 !PathFromCommandLine(r.Path(file.trimmed()).toUtf8().constData(), task, error))
+                 throw TFailure{
+                     QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(name, QStr(error))};
+             if (!OpenWindowByName(name.toStdString(), task, error))
                  throw TFailure{
                      QStringLiteral("%1 kann nicht geöffnet werden: %2").arg(name, QStr(error))};
          }},
@@ -654,8 +659,8 @@ const std::map<QString, TScriptRunner::Command>& TScriptRunner::Commands() {
              if (t.size() < 3)
                  throw TFailure{
                      QStringLiteral("expect-ini braucht DATEI ABSCHNITT SCHLÜSSEL WERT")};
-             std::string file = QFile::encodeName(r.Path(t[0])).toStdString();
-             if (!fs::exists(file))
+             const std::string file = CpStr(r.Path(t[0]));
+             if (!FileExists(file.c_str()))
                  r.Expect(false, QStringLiteral("file %1").arg(Quote(t[0])),
                           QStringLiteral("no such file"));
              static const char missing[] = "\x01(fehlt)";
@@ -666,6 +671,16 @@ const std::map<QString, TScriptRunner::Command>& TScriptRunner::Commands() {
                  std::string(buf) == missing ? QStringLiteral("no such key") : Quote(QStr(buf));
              r.Expect(got == Quote(value),
                       QStringLiteral("[%1] %2=%3 in %4").arg(t[1], t[2], Quote(value), t[0]), got);
+         }},
+        {QStringLiteral("expect-file"),
+         [](R& r, const QString& args) {
+             r.Expect(QFileInfo::exists(r.Path(args)), QStringLiteral("file %1").arg(Quote(args)),
+                      QStringLiteral("no such file"));
+         }},
+        {QStringLiteral("expect-no-file"),
+         [](R& r, const QString& args) {
+             r.Expect(!QFileInfo::exists(r.Path(args)),
+                      QStringLiteral("no file %1").arg(Quote(args)), QStringLiteral("a file"));
          }},
         {QStringLiteral("screenshot"),
          [](R& r, const QString& args) {

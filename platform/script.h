@@ -4,7 +4,9 @@
 //
 // Besides the commands every script knows, `answer-message OK|Abbrechen|Ja|Nein|…` answers the
 // next message box, `hover ID` rests the mouse over a control, and `expect-status TEXT` checks
-// the message area of the active frame's status bar.
+// the message area of the active frame's status bar. `expect-file PATH` and `expect-no-file PATH`
+// check whether a file of that name (UTF-8, as the script writes it) is on disk. The task file
+// of `open MODULE FILE` takes the way of the program's command line.
 #pragma once
 
 // argv[0] is "script". Returns the exit code: 0 when everything held, 1 on a failure, 2 on

@@ -1,6 +1,8 @@
 #include "winapi.h"
 
+#include "cp1252.h"
 #include "dc.h"
+#include "filesys.h"
 #include "headless.h"
 #include "qtbridge.h"
 
@@ -219,7 +221,10 @@ std::string GetProgramDir() {
         dir = fs::path(std::getenv("HOME") ? std::getenv("HOME") : ".") / ".local/share/orvelin";
     std::error_code ec;
     fs::create_directories(dir, ec);
-    std::string s = dir.string();
+    // A path of the system; a folder whose name Windows-1252 cannot hold keeps "?" for those
+    // characters, so that writing there fails instead of landing somewhere else.
+    std::string s;
+    if (!PathFromDisk(dir.string(), s)) s = Utf8ToCp1252(dir.string());
     if (s.empty() || s.back() != '/') s += '/';
     return s;
 }

@@ -43,9 +43,11 @@ void FreeLibrary(HINSTANCE library);
 int GetSystemMetrics(int index);
 
 // The writable program directory: $ORVELIN_HOME, else $XDG_DATA_HOME/orvelin/, else
-// ~/.local/share/orvelin/; always ending in "/"; created when missing.
+// ~/.local/share/orvelin/; always ending in "/"; created when missing. A path of the system
+// (Windows-1252, see filesys.h).
 std::string GetProgramDir();
-// Read-only data (pictures, help pages): <directory of the program>/../share/orvelin/.
+// Read-only data (pictures, help pages): <directory of the program>/../share/orvelin/, as the
+// name on disk (only the layer and the picture loader open files there).
 std::string GetResourceDir();
 
 // Puts a picture on the clipboard: `draw` is called on a bitmap of `widthPx` × `heightPx`

@@ -1,28 +1,10 @@
 #include "rechtask.h"
 
 #include "privateprofile.h"
-#include "settings.h"
-
-#include <filesystem>
-#include <system_error>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
 const char* const kVarKeys[6] = {"x", "y", "z", "u", "v", "w"};
-
-std::string Lies(const char* section, const char* key, const char* def, int maxChars,
-                 const char* file) {
-    std::vector<char> buffer(size_t(maxChars) + 1, '\0');
-    GetPrivateProfileString(section, key, def, buffer.data(), unsigned(buffer.size()), file);
-    return buffer.data();
-}
-
-// A one-letter key (read with at most one character).
-char LiesZeichen(const char* section, const char* key, const char* def, const char* file) {
-    return Lies(section, key, def, 1, file)[0];
-}
 
 std::string EineZeile(std::string text) {
     for (char& c : text)
@@ -52,39 +34,45 @@ int RechBasisAusCode(int code) {
     return code >= 1 && code <= 4 ? bases[code] : 0;
 }
 
-bool LeseAufgabe(const char* file, TRechAufgabe& task) {
-    if (Lies("Programm", "OrvlRech", "", 2700, file)[0] != 'J') return false;
+bool LeseAufgabe(const char* file, TRechAufgabe& task, std::string* message) {
+    TPrivateProfile prof;
+    if (message) message->clear();
+    if (!prof.Load(file)) {
+        if (message) *message = prof.Error();
+        return false;
+    }
+    auto lies = [&prof](const char* section, const char* key, const char* def, unsigned max) {
+        return prof.GetString(section, key, def, max);
+    };
+    // A one-letter key is read with at most one character.
+    auto zeichen = [&lies](const char* section, const char* key, const char* def) {
+        return lies(section, key, def, 1)[0];
+    };
+    if (lies("Programm", "OrvlRech", "", 2700)[0] != 'J') return false;
     TRechAufgabe t;
-    t.Funktion = Lies("Funktion", "f(x,y,z,u,v,w)", "0", kRechFunktionLesen, file);
-    for (int i = 0; i < 6; ++i) t.Var[i] = Lies("Variablen", kVarKeys[i], "0", kRechVarLesen, file);
-    t.Schnell = LiesZeichen("Funktion", "schnell", "J", file) == 'J';
-    const char winkel = LiesZeichen("Funktion", "Winkelargument", "2", file);
+    t.Funktion = lies("Funktion", "f(x,y,z,u,v,w)", "0", kRechFunktionLesen);
+    for (int i = 0; i < 6; ++i) t.Var[i] = lies("Variablen", kVarKeys[i], "0", kRechVarLesen);
+    t.Schnell = zeichen("Funktion", "schnell", "J") == 'J';
+    const char winkel = zeichen("Funktion", "Winkelargument", "2");
     if (winkel >= '1' && winkel <= '3') t.Winkel = winkel - '0';
-    if (int b = RechBasisAusCode(LiesZeichen("Funktion", "BasisIn", "1", file) - '0'))
-        t.BasisIn = b;
-    if (int b = RechBasisAusCode(LiesZeichen("Funktion", "BasisOut", "1", file) - '0'))
-        t.BasisOut = b;
-    t.Calc = LiesZeichen("Bildkoordinaten", "calc", "N", file) == 'J';
+    if (int b = RechBasisAusCode(zeichen("Funktion", "BasisIn", "1") - '0')) t.BasisIn = b;
+    if (int b = RechBasisAusCode(zeichen("Funktion", "BasisOut", "1") - '0')) t.BasisOut = b;
+    t.Calc = zeichen("Bildkoordinaten", "calc", "N") == 'J';
     task = std::move(t);
+    if (message) *message = prof.EncodingWarning();
     return true;
 }
 
-bool SchreibeAufgabe(const char* file, const TRechAufgabe& task) {
-    namespace fs = std::filesystem;
-    if (!file || !*file) return false;
-    const fs::path target(file);
-    const fs::path temp(std::string(file) + ".~" + std::to_string(::getpid()));
-    std::error_code ec;
-    if (fs::exists(target, ec)) {
-        if (!fs::is_regular_file(target, ec) ||
-            !fs::copy_file(target, temp, fs::copy_options::overwrite_existing, ec))
-            return false;
+bool SchreibeAufgabe(const char* file, const TRechAufgabe& task, std::string* error) {
+    if (error) error->clear();
+    TPrivateProfile prof;
+    if (!prof.Load(file)) {
+        if (error) *error = prof.Error();
+        return false;
     }
-    const std::string name = temp.string();
-    const char* f = name.c_str();
     char code[2] = "0";
-    auto write = [f](const char* section, const char* key, const std::string& value) {
-        return CorrWritePrivateProfileString(section, key, value.c_str(), f);
+    auto write = [&prof](const char* section, const char* key, const std::string& value) {
+        return prof.WriteString(section, key, value.c_str());
     };
     bool ok = write("Programm", "OrvlRech", "J") &&
               write("Funktion", "f(x,y,z,u,v,w)", EineZeile(task.Funktion));
@@ -97,10 +85,8 @@ bool SchreibeAufgabe(const char* file, const TRechAufgabe& task) {
     code[0] = char('0' + (RechBasisCode(task.BasisOut) ? RechBasisCode(task.BasisOut) : 1));
     ok = ok && write("Funktion", "BasisOut", code);
     ok = ok && write("Bildkoordinaten", "calc", task.Calc ? "J" : "N");
-    if (ok) {
-        fs::rename(temp, target, ec);
-        ok = !ec;
-    }
-    if (!ok) fs::remove(temp, ec);
-    return ok;
+    // All keys, one replacement of the file; an unchanged task leaves the file alone.
+    if (ok && prof.Save()) return true;
+    if (error) *error = prof.Error();
+    return false;
 }

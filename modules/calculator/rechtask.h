@@ -34,12 +34,16 @@ constexpr int kRechVarLesen = 299;
 int RechBasisCode(int base);
 int RechBasisAusCode(int code);
 
-// Reads the task of `file` into `task`. False when the file has no marker "OrvlRech" starting
-// with "J" (missing, unreadable or foreign files); `task` is then left as it was. Keys that are
-// missing or hold no valid value take the defaults.
-bool LeseAufgabe(const char* file, TRechAufgabe& task);
+// Reads the task of `file` into `task` (one pass over the file). False when the file has no
+// marker "OrvlRech" starting with "J" (missing, unreadable, too large or foreign files); `task`
+// is then left as it was. Keys that are missing or hold no valid value take the defaults.
+// `message` (if given) receives the German reason why a file could not be read at all (too
+// large, unreadable; "" for a missing marker), or after a successful read the warning about
+// characters of a UTF-8 file that have no Windows-1252 form ("" when there is nothing to say).
+bool LeseAufgabe(const char* file, TRechAufgabe& task, std::string* message = nullptr);
 
-// Writes `task` into `file`, keeping the file's other sections and keys. The new content takes
-// the file's place only once every key has been written, so a failed write leaves the old file
-// as it was. Line breaks in the texts become blanks (a value is one line). False on failure.
-bool SchreibeAufgabe(const char* file, const TRechAufgabe& task);
+// Writes `task` into `file`, keeping the file's other sections and keys, with one whole-file
+// write: a failed write leaves the old file as it was, and a task the file already holds leaves
+// it untouched. Line breaks in the texts become blanks (a value is one line). False on failure,
+// with the German reason in `error` (if given).
+bool SchreibeAufgabe(const char* file, const TRechAufgabe& task, std::string* error = nullptr);

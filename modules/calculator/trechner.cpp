@@ -59,6 +59,14 @@ std::string WithoutQuotes(std::string text) {
     return text;
 }
 
+// "could not be saved", and the reason the layer gave (its text after "Datei:\r ").
+std::string NotSavedText(const std::string& reason) {
+    const std::string prefix = "Datei:\r ";
+    if (reason.empty()) return kNotSaved;
+    return std::string(kNotSaved) + "\r " +
+           (reason.rfind(prefix, 0) == 0 ? reason.substr(prefix.size()) : reason);
+}
+
 const char* FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of("/\\");
     return path.c_str() + (slash == std::string::npos ? 0 : slash + 1);
@@ -836,7 +844,7 @@ void TRechner::AufgabeInFelder(const TRechAufgabe& task) {
 
 bool TRechner::SetzeDaten(const char* file) {
     vdFuncTrace("bool TRechner::SetzeDaten(char*)");
-    const bool ok = SchreibeAufgabe(file, AufgabeAusFeldern());
+    const bool ok = SchreibeAufgabe(file, AufgabeAusFeldern(), &SaveError);
     FocusId(PadOpen ? 257 : 201);
     return ok;
 }
@@ -844,11 +852,18 @@ bool TRechner::SetzeDaten(const char* file) {
 bool TRechner::HoleDaten(const char* file) {
     vdFuncTrace("bool TRechner::HoleDaten(char*)");
     TRechAufgabe task;
-    const bool ok = LeseAufgabe(file, task);
-    if (ok)
+    std::string message;
+    const bool ok = LeseAufgabe(file, task, &message);
+    if (ok) {
         AufgabeInFelder(task);
-    else
-        MessageBox(kUnreadable, "Rechner Laden", MB_OK | MB_ICONSTOP);
+        // Characters of a UTF-8 file that the program cannot show are not dropped unnoticed.
+        if (!message.empty())
+            MessageBox(message.c_str(), "Rechner Laden", MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        // A missing marker says "unreadable"; a file too large or unreadable says why.
+        MessageBox(message.empty() ? kUnreadable : message.c_str(), "Rechner Laden",
+                   MB_OK | MB_ICONSTOP);
+    }
     FocusId(PadOpen ? 257 : 201);
     return ok;
 }
@@ -876,7 +891,7 @@ void TRechner::BNClickedSpeichern() {
         StoreTaskFile(name);
         SetTitle(name.c_str());
     } else {
-        MessageBox(kNotSaved, "Rechner Speichern", MB_OK | MB_ICONSTOP);
+        MessageBox(NotSavedText(SaveError).c_str(), "Rechner Speichern", MB_OK | MB_ICONSTOP);
     }
 }
 
@@ -895,7 +910,7 @@ void TRechner::BNClickedKopieren() {
     if (!Trans) return;
     const std::string shared = std::string(Trans->Verzeichnis) + "orvltrn.ini";
     if (!SetzeDaten(shared.c_str()))
-        MessageBox(kNotSaved, "Rechner Speichern", MB_OK | MB_ICONSTOP);
+        MessageBox(NotSavedText(SaveError).c_str(), "Rechner Speichern", MB_OK | MB_ICONSTOP);
 }
 
 void TRechner::BNClickedEinfuegen() {

@@ -41,7 +41,8 @@ public:
     void FuncInOut(const char* key);
     // The calculation; true when a result is shown.
     bool Berechnung();
-    // Writes the task into `file` (the variable fields are checked first).
+    // Writes the task into `file` (the variable fields are checked first); an unchanged task
+    // leaves the file alone. On failure SaveError says why.
     bool SetzeDaten(const char* file);
     // Reads the task of `file` into the window; false (after the message) when unreadable.
     bool HoleDaten(const char* file);
@@ -192,4 +193,5 @@ private:
     std::string CommandLine;
     std::string TaskFile;
     std::string LoadFileName; // kept from one use of "Laden" to the next
+    std::string SaveError;    // why the last SetzeDaten failed
 };

@@ -50,21 +50,46 @@ unsigned char UnicodeToCp1252(char32_t u) {
     return 0;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8) {
+std::string Utf8ToCp1252(std::string_view utf8, std::size_t& missing) {
     std::string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
+    missing = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
         char32_t u = 0;
-        const size_t n = static_cast<unsigned char>(utf8[i]) < 0x80 ? 1 : DecodeUtf8(utf8, i, u);
+        const std::size_t n =
+            static_cast<unsigned char>(utf8[i]) < 0x80 ? 1 : DecodeUtf8(utf8, i, u);
         if (n <= 1) {
             out += utf8[i++];
             continue;
         }
         const unsigned char c = UnicodeToCp1252(u);
+        if (c == 0) ++missing;
         out += c ? static_cast<char>(c) : '?';
         i += n;
     }
     return out;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::size_t missing = 0;
+    return Utf8ToCp1252(utf8, missing);
+}
+
+bool IsUtf8(std::string_view text, bool* multiByte) {
+    bool multi = false;
+    for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t u = 0;
+        const std::size_t n = DecodeUtf8(text, i, u);
+        if (n == 0) return false;
+        multi = true;
+        i += n;
+    }
+    if (multiByte) *multiByte = multi;
+    return true;
 }
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {

@@ -1,4 +1,5 @@
 #include "privateprofile.h"
+#include "testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -29,16 +30,8 @@ protected:
         std::system(("rm -rf '" + dir + "'").c_str());
     }
 
-    static void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    static std::string Slurp(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    static void Put(const std::string& path, const std::string& bytes) { PutBytes(path, bytes); }
+    static std::string Slurp(const std::string& path) { return FileBytes(path); }
     std::string Get(const char* section, const char* key, const char* def = "#",
                     const std::string& path = "") const {
         char buf[256];
@@ -57,16 +50,7 @@ protected:
         }
         return joined;
     }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        if (DIR* d = opendir(dir.c_str())) {
-            while (dirent* e = readdir(d))
-                if (std::string(e->d_name) != "." && std::string(e->d_name) != "..")
-                    names.push_back(e->d_name);
-            closedir(d);
-        }
-        return names;
-    }
+    std::vector<std::string> Entries() const { return DirEntries(dir); }
     bool Write(const char* s, const char* k, const char* v) const {
         return WritePrivateProfileString(s, k, v, file.c_str());
     }
@@ -247,7 +231,8 @@ TEST_F(PrivateProfile, WritesNewFilesWithCrLf) {
     EXPECT_TRUE(Write("Programm", "z\xC4hler", "2"));
     EXPECT_TRUE(Write("Bildkoordinaten", "x", "10"));
     EXPECT_TRUE(Write("Programm", "OrvlFuDi", "J"));
-    EXPECT_EQ(Slurp(file), "[Programm]\r\nZ\xE4hler=2\r\nOrvlFuDi=J\r\n\r\n"
+    // A new section follows the last line directly, as on Windows.
+    EXPECT_EQ(Slurp(file), "[Programm]\r\nZ\xE4hler=2\r\nOrvlFuDi=J\r\n"
                            "[Bildkoordinaten]\r\nx=10\r\n");
     EXPECT_EQ(Get("PROGRAMM", "Z\xE4HLER"), "2");
     // Values are bytes: every Windows-1252 character comes back unchanged.
@@ -262,10 +247,11 @@ TEST_F(PrivateProfile, WritesNewFilesWithCrLf) {
 
 TEST_F(PrivateProfile, ReplacesValuesInPlace) {
     Put(file, "; kept\n[Sec]\n  Key = 1\nOther=2\n[Next]\nKey=5");
+    // The unfinished last line is completed with CR LF by any write, as on Windows.
     EXPECT_TRUE(Write("SEC", "KEY", "3"));
-    EXPECT_EQ(Slurp(file), "; kept\n[Sec]\nKey=3\nOther=2\n[Next]\nKey=5");
+    EXPECT_EQ(Slurp(file), "; kept\n[Sec]\nKey=3\nOther=2\n[Next]\nKey=5\r\n");
     EXPECT_TRUE(Write("next", "key", "6"));
-    EXPECT_EQ(Slurp(file), "; kept\n[Sec]\nKey=3\nOther=2\n[Next]\nKey=6");
+    EXPECT_EQ(Slurp(file), "; kept\n[Sec]\nKey=3\nOther=2\n[Next]\nKey=6\r\n");
 }
 
 TEST_F(PrivateProfile, AppendsNewKeysToTheirSection) {
@@ -281,10 +267,11 @@ TEST_F(PrivateProfile, AppendsNewKeysToTheirSection) {
     EXPECT_TRUE(Write("A", "a", "1"));
     EXPECT_TRUE(Write("B", "b", "2"));
     EXPECT_EQ(Slurp(file), "[A]\na=1\r\n\n[B]\r\nb=2\r\n");
-    // A new section after a file ending without a line end, and after a blank line.
+    // A new section after a file ending without a line end, and after a blank line: no blank
+    // line is put between.
     Put(file, "[A]\ra=1");
     EXPECT_TRUE(Write("C", "c", "3"));
-    EXPECT_EQ(Slurp(file), "[A]\ra=1\r\n\r\n[C]\r\nc=3\r\n");
+    EXPECT_EQ(Slurp(file), "[A]\ra=1\r\n[C]\r\nc=3\r\n");
     Put(file, "[A]\ra=1\r\r");
     EXPECT_TRUE(Write("C", "c", "3"));
     EXPECT_EQ(Slurp(file), "[A]\ra=1\r\r[C]\r\nc=3\r\n");

@@ -1,9 +1,11 @@
 // The calculator's task files: what is written comes back unchanged, the defaults of missing
 // and meaningless keys, files that are not the calculator's, foreign keys kept, and failed
 // writes that leave the old file as it was.
+#include "filesys.h"
 #include "privateprofile.h"
 #include "rechtask.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -219,6 +221,104 @@ TEST_F(RechTask, AFailedWriteLeavesTheOldFileAsItWas) {
     }
     EXPECT_EQ(Slurp(file), before);
     EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(RechTask, EditorFilesInUtf8AreReadAndWrittenBackAsWindows1252) {
+    // "Fläche" and "€" as an editor saves them, with and without the UTF-8 mark.
+    for (const std::string mark : {"\xEF\xBB\xBF", ""}) {
+        Put(file, mark + "[Programm]\nOrvlRech=J\n[Funktion]\nf(x,y,z,u,v,w)=2x \"Fl\xC3\xA4"
+                         "che in \xE2\x82\xAC\"\n");
+        TRechAufgabe t;
+        std::string message = "old";
+        ASSERT_TRUE(LeseAufgabe(file.c_str(), t, &message));
+        EXPECT_EQ(t.Funktion, "2x \"Fl\xE4"
+                              "che in \x80\"");
+        EXPECT_EQ(message, "");
+        // Saved again, the file is Windows-1252 with CR LF for what the write adds.
+        ASSERT_TRUE(SchreibeAufgabe(file.c_str(), t));
+        const std::string bytes = Slurp(file);
+        EXPECT_EQ(bytes.find("\xC3"), std::string::npos);
+        EXPECT_EQ(bytes.rfind("[Programm]\n", 0), 0u);
+        EXPECT_NE(bytes.find("\"Fl\xE4"
+                             "che in \x80\"\n"),
+                  std::string::npos);
+        EXPECT_NE(bytes.find("[Variablen]\r\nx=0\r\n"), std::string::npos);
+    }
+    // A character without a Windows-1252 form: read as "?", with a warning naming its line.
+    Put(file, "[Programm]\r\nOrvlRech=J\r\n[Variablen]\r\nx=2 \"\xCE\xA9\"\r\n");
+    TRechAufgabe t;
+    std::string message;
+    ASSERT_TRUE(LeseAufgabe(file.c_str(), t, &message));
+    EXPECT_EQ(t.Var[0], "2 \"?\"");
+    EXPECT_NE(message.find("Zeile 4 "), std::string::npos) << message;
+}
+
+TEST_F(RechTask, WindowsFilesLoadByteExactAndAnUnchangedTaskIsNotWritten) {
+    const std::string windows = "[Programm]\r\nOrvlRech=J\r\n[Funktion]\r\n"
+                                "f(x,y,z,u,v,w)=x \"L\xE4nge\"\r\n";
+    Put(file, windows);
+    TRechAufgabe t;
+    ASSERT_TRUE(LeseAufgabe(file.c_str(), t));
+    EXPECT_EQ(t.Funktion, "x \"L\xE4nge\"");
+    int renames = 0;
+    SetWriteFault([&](TWriteStep step, size_t&) {
+        if (step == TWriteStep::Rename) ++renames;
+        return 0;
+    });
+    // The first save adds the missing keys in one replacement; the same task again writes nothing.
+    EXPECT_TRUE(SchreibeAufgabe(file.c_str(), t));
+    EXPECT_EQ(renames, 1);
+    EXPECT_TRUE(SchreibeAufgabe(file.c_str(), t));
+    EXPECT_EQ(renames, 1);
+    SetWriteFault(nullptr);
+    EXPECT_EQ(Slurp(file).rfind(windows, 0), 0u);
+}
+
+TEST_F(RechTask, FailuresHalfWayKeepTheOldFileAndReportWhy) {
+    ASSERT_TRUE(SchreibeAufgabe(file.c_str(), Sample()));
+    const std::string before = Slurp(file);
+    TRechAufgabe other;
+    other.Funktion = std::string(100000, '1');
+    SetWriteFault([](TWriteStep step, size_t& bytes) {
+        if (step != TWriteStep::Write) return 0;
+        bytes /= 2; // half of it reaches the disk, then the disk is full
+        return ENOSPC;
+    });
+    std::string error;
+    EXPECT_FALSE(SchreibeAufgabe(file.c_str(), other, &error));
+    SetWriteFault(nullptr);
+    EXPECT_NE(error.find("nicht genug Platz"), std::string::npos) << error;
+    EXPECT_EQ(Slurp(file), before);
+    EXPECT_EQ(Entries(), 1u);
+}
+
+TEST_F(RechTask, LinksAndLongNamesSave) {
+    // The link stays and the file it points to takes the task.
+    ASSERT_EQ(symlink("echt.rec", (dir + "/verweis.rec").c_str()), 0);
+    ASSERT_TRUE(SchreibeAufgabe((dir + "/verweis.rec").c_str(), Sample()));
+    EXPECT_TRUE(fs::is_symlink(dir + "/verweis.rec"));
+    TRechAufgabe t;
+    ASSERT_TRUE(LeseAufgabe((dir + "/echt.rec").c_str(), t));
+    ExpectSame(t, Sample());
+    const std::string longName = dir + "/" + std::string(251, 'a') + ".rec";
+    ASSERT_TRUE(SchreibeAufgabe(longName.c_str(), Sample()));
+    ASSERT_TRUE(LeseAufgabe(longName.c_str(), t));
+    EXPECT_EQ(Entries(), 3u);
+}
+
+TEST_F(RechTask, FilesAboveFourMegabytesAreRefusedWithAReason) {
+    Put(file, "[Programm]\r\nOrvlRech=J\r\n");
+    ASSERT_EQ(truncate(file.c_str(), kMaxReadFileSize + 1), 0);
+    TRechAufgabe t;
+    t.Funktion = "unchanged";
+    std::string message;
+    EXPECT_FALSE(LeseAufgabe(file.c_str(), t, &message));
+    EXPECT_EQ(t.Funktion, "unchanged");
+    EXPECT_NE(message.find("4 MB"), std::string::npos) << message;
+    // A missing marker is no reason the layer gives: the caller says "unreadable".
+    Put(file, "[Programm]\r\n");
+    EXPECT_FALSE(LeseAufgabe(file.c_str(), t, &message));
+    EXPECT_EQ(message, "");
 }
 
 TEST(RechBasis, CodesOfTheFiles) {
