@@ -1,0 +1,91 @@
+// `orvelin plot FILE.fud --png OUT.png [--size WxH] [--pdf OUT.pdf]`: the drawing of a task
+// file as a picture (and the printed drawing page as a PDF file), through the window's own
+// drawing code, for worksheets and for looking at the drawing without a screen.
+#include "cp1252.h"
+#include "dc.h"
+#include "fudirecord.h"
+#include "fuditask.h"
+#include "modreg.h"
+#include "printer_p.h"
+#include "tfunktionsdraw.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char kUsage[] = "plot AUFGABE.fud --png BILD.png [--size BREITExHOEHE] [--pdf SEITE.pdf]";
+
+int Fehler(const std::string& cp1252) {
+    std::fprintf(stderr, "orvelin plot: %s\n", Cp1252ToUtf8(cp1252).c_str());
+    return 1;
+}
+
+bool LiesGroesse(const char* text, int& breite, int& hoehe) {
+    char* rest = nullptr;
+    const long b = std::strtol(text, &rest, 10);
+    if (!rest || (*rest != 'x' && *rest != 'X')) return false;
+    const long h = std::strtol(rest + 1, &rest, 10);
+    if (*rest || b < 16 || h < 16 || b > 8000 || h > 8000) return false;
+    breite = int(b), hoehe = int(h);
+    return true;
+}
+
+bool SchreibePdf(TFunktionsDraw& window, const std::string& file) {
+    SetPrinterSource(TPrinterSource::PdfOnly);
+    vdPrinter printer;
+    if (!printer.IsValid() || !printer.IsPdf()) return false;
+    printer.GetData().FileName = file;
+    vdPrintout printout("Funktion", &window, 1);
+    TSize page(2100, -2970);
+    printout.SetPageSize(&page);
+    return printer.Print(printout) == 0;
+}
+
+int Plot(int argc, char** argv) {
+    std::string task, png, pdf;
+    int breite = 800, hoehe = 600;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--png" && i + 1 < argc)
+            png = Utf8ToCp1252(argv[++i]);
+        else if (a == "--pdf" && i + 1 < argc)
+            pdf = Utf8ToCp1252(argv[++i]);
+        else if (a == "--size" && i + 1 < argc) {
+            if (!LiesGroesse(argv[++i], breite, hoehe))
+                return Fehler("Die Größe muss BREITExHOEHE sein (16 bis 8000 Punkte).");
+        } else if (task.empty() && !a.empty() && a[0] != '-')
+            task = Utf8ToCp1252(a);
+        else
+            return Fehler(std::string("Aufruf: orvelin ") + kUsage);
+    }
+    if (task.empty() || (png.empty() && pdf.empty()))
+        return Fehler(std::string("Aufruf: orvelin ") + kUsage);
+
+    auto record = std::make_unique<FudiTransStructDef>();
+    TFunktionsDraw window(record.get());
+    if (!LeseFudiDatei(task.c_str(), *record))
+        return Fehler("Datei:\n Die Datei besitzt kein lesbares Format.");
+    if (record->Is3D) return Fehler("Zeichnungen von f(x,y) gibt es hier noch nicht.");
+    window.NeuesFunkObj();
+    if (!png.empty()) {
+        TBitmap bild(breite, hoehe, RGB(255, 251, 240));
+        {
+            TMemoryDC dc(bild);
+            window.Zeichne2D(dc, breite - 1, hoehe - 1, TRect(0, 0, breite - 1, hoehe - 1), 1,
+                             false);
+        }
+        if (!bild.SaveAs(png.c_str()))
+            return Fehler("Das Bild \"" + png + "\" kann nicht geschrieben werden.");
+    }
+    if (!pdf.empty() && !SchreibePdf(window, pdf))
+        return Fehler("Die Seite \"" + pdf + "\" kann nicht geschrieben werden.");
+    return 0;
+}
+
+const TCommandRegistrar registrar({"plot", kUsage, nullptr, Plot});
+
+} // namespace

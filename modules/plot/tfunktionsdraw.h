@@ -1,0 +1,120 @@
+// TFunktionsDraw: the window of the function discussion. It draws f(x) with its first two
+// derivatives and the grid with axes (the 3D drawing of f(x,y) comes with its own routines),
+// answers the commands of the program's menu (input, information, the two printouts, start
+// position, help, end), loads ".fud" task files and opens the roots and integrals dialog after
+// the input dialog. All task data live in the program's FudiTransStructDef.
+//
+// Dialog resource 202 of "FNPLOT.DLL"; the program opens it as the module "fudi".
+#pragma once
+
+#include "fudizeichner.h"
+#include "vdbaseprintdlg.h"
+
+#include <memory>
+#include <string>
+
+class TModule;
+class TStatusBar;
+class vdFunction;
+struct FudiTransStructDef;
+
+class TFunktionsDraw : public vdBasePrintDlg {
+public:
+    // The menu commands.
+    enum : int {
+        CM_EINGABE = 201,
+        CM_INFORMATION = 202,
+        CM_DRUCKEFUNKTION = 203,
+        CM_DRUCKEINFORMATION = 204,
+        CM_EINGABE3D = 205,
+        CM_HILFE = 302,
+        CM_ENDE = 305,
+        CM_STARTPOS = 502,
+    };
+
+    // The program's constructor: the window on the record, inside `parent` (the module's frame).
+    TFunktionsDraw(FudiTransStructDef* HStructIn, TModule* module = nullptr,
+                   TWindow* parent = nullptr);
+    // A plain window without record and without Init.
+    TFunktionsDraw(TWindow* parent, TResId resId, TModule* module);
+    ~TFunktionsDraw() override;
+
+    void Init();
+    void SetupWindow() override;
+    bool CanClose() override;
+    // Reads the task file into the record; false (after the message) when it is unreadable.
+    bool HoleDaten(const char* DatName);
+
+    void Eingabe();
+    void Eingabe3D();
+    void Information();
+    void DruckeFunktion();
+    void DruckeInformation();
+    // Greys command 204 for 3D tasks.
+    void DruckeInformationE();
+    void BNClickedHelp();
+    void BNClickedEnde();
+    void StartPosAbf();
+
+    void Paint(TDC& dc, bool erase, TRect& rect) override;
+    void EvMouseMove(unsigned modKeys, const TPoint& point) override;
+    void EvLButtonDown(unsigned modKeys, const TPoint& point) override;
+    void CurrPrintout(bool preview, TDC& dc, bool erase, TRect& rect, int kind) override;
+
+    bool IsNull(int Art, long double x, long double dx, long double* Wert) {
+        return Zeichner.IsNull(Art, x, dx, Wert);
+    }
+    void ZeichneKoord(HDC DC, int x0, int y0, int Bereichr, int Bereichb, int Updleft, int Updright,
+                      int Updtop, int Updbottom, int y_richtung, bool solid, bool nurListen) {
+        Zeichner.ZeichneKoord(DC, x0, y0, Bereichr, Bereichb, Updleft, Updright, Updtop, Updbottom,
+                              y_richtung, solid, nurListen);
+    }
+    void ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC, int Bereichr, int Bereichb,
+                         int Updleft, int Updright, int y_richtung, bool zweifarben,
+                         bool durchzeichnen);
+
+    // The 2D drawing of the record's task on `dc`, `breite` x `hoehe` device units, within the
+    // update rectangle; y direction 1 (screen, picture files) or -1 (printer).
+    void Zeichne2D(TDC& dc, int breite, int hoehe, const TRect& upd, int y_richtung,
+                   bool zweifarben);
+
+    // The program's command line: the task file to open at set-up (quotes allowed).
+    void SetCommandLine(const char* cmdLine) { CommandLine = cmdLine ? cmdLine : ""; }
+    // The status line when the record has none of its own (a frame's status bar).
+    void SetStatusLine(TStatusBar* bar) { StatusLine = bar; }
+
+    // State, for the program and tests.
+    FudiTransStructDef* GetRecord() const { return HStruct; }
+    vdFunction* GetFunkObj() const { return FunkObj.get(); }
+    bool IsPrinting() const { return Druckt != 0; }
+    // How often the graphs have been drawn on the screen.
+    int GetPaintCount() const { return PaintCount; }
+    // Builds the function object again on the record's function.
+    void NeuesFunkObj();
+
+private:
+    void Legende();
+    void ZeigeFunktion();
+    void Status(const char* text);
+    void SetTitle(const char* taskFile);
+    // The input dialog in `mode` (0 f(x), 1 f(x,y)); true when it ended with OK.
+    bool EingabeDialog(int mode);
+    void RootsDialog();
+    void PrintDialog(const char* title, int kind);
+    void DruckeZeichnungsseite(TDC& dc, const std::string zeilen[5]);
+    void DruckeDiskussionsseite(TDC& dc, const std::string zeilen[5], const std::string abl[5]);
+    long double XAnSpalte(int spalte) const;
+
+    FudiTransStructDef* HStruct = nullptr;
+    std::unique_ptr<vdFunction> FunkObj;
+    std::unique_ptr<TModule> RootsModul;
+    TFudiZeichner Zeichner;
+    TStatusBar* StatusLine = nullptr;
+    std::string CommandLine;
+    int Druckt = 0;
+    int Zeichnet = 0;
+    int PaintCount = 0;
+};
+
+// Enables or greys menu command `id` of the frame around `window` (its parents searched).
+void FudiMenuePunkt(TWindow* window, int id, bool enable);
