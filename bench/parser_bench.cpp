@@ -151,6 +151,63 @@ void BM_Compile(benchmark::State& state) {
     state.counters["chars"] = static_cast<double>(text.size());
 }
 
+// Texts of every kind that a rewriting compiler once took quadratic time (or worse) on, of
+// exactly length characters. Each must compile in time proportional to its length.
+std::string Repeated(const std::string& head, const std::string& piece, const std::string& tail,
+                     size_t length) {
+    std::string text = head;
+    while (text.size() + piece.size() + tail.size() <= length) text += piece;
+    text += tail;
+    if (text.size() < length) text.insert(head.size(), length - text.size(), ' ');
+    return text;
+}
+
+std::string Nested(const std::string& open, const std::string& inner, size_t length) {
+    const size_t depth = (length - inner.size()) / (open.size() + 1);
+    std::string text;
+    for (size_t i = 0; i < depth; ++i) text += open;
+    text += inner + std::string(depth, ')');
+    return text + std::string(length - text.size(), ' ');
+}
+
+struct LongKind {
+    const char* name;
+    std::string (*text)(size_t length);
+};
+
+const LongKind kLongKinds[] = {
+    {"school", TextOfLength},
+    {"sum", [](size_t n) { return Repeated("1", "+x", "", n); }},
+    {"signs", [](size_t n) { return std::string(n - 1, '-') + "1"; }},
+    {"blanks", [](size_t n) { return "1" + std::string(n - 3, ' ') + "+1"; }},
+    {"product", [](size_t n) { return Repeated("2", "*1", "", n); }},
+    {"tower", [](size_t n) { return Repeated("x", "^x", "", n); }},
+    {"negative_tower", [](size_t n) { return Repeated("2", "^-x", "", n); }},
+    {"factorials", [](size_t n) { return "1" + std::string(n - 1, '!'); }},
+    {"brackets", [](size_t n) { return Nested("(", "x", n); }},
+    {"calls", [](size_t n) { return Nested("abs(", "x", n); }},
+    {"percent", [](size_t n) { return Repeated("1", "*1%", "", n); }},
+    {"comments", [](size_t n) { return Repeated("1", "+x\"c\"", "", n); }},
+};
+
+// Compiles (construct, set up) a long text of one kind; the text is evaluated once at x = 1, so
+// that a compiler that defers work to the first evaluation cannot hide it.
+void BM_CompileLong(benchmark::State& state, const LongKind& kind) {
+    const std::string text = kind.text(static_cast<size_t>(state.range(0)));
+    for (auto _ : state) {
+        vdParser parser(text.c_str(), 1, "x", true, true, true, true);
+        if (parser.GetGlobalError() >= 1) {
+            state.SkipWithError("the text does not compile");
+            break;
+        }
+        benchmark::DoNotOptimize(parser.GetResult(1.0L));
+    }
+    state.counters["chars"] = static_cast<double>(text.size());
+    state.counters["ns_per_char"] = benchmark::Counter(
+        static_cast<double>(text.size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -164,6 +221,12 @@ int main(int argc, char** argv) {
         ->Arg(500)
         ->Arg(2700)
         ->Unit(benchmark::kMicrosecond);
+    for (const LongKind& kind : kLongKinds)
+        benchmark::RegisterBenchmark((std::string("compile_long/") + kind.name).c_str(),
+                                     BM_CompileLong, kind)
+            ->RangeMultiplier(4)
+            ->Range(1 << 10, 1 << 20)
+            ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -15,8 +15,10 @@ const char* const vdp::kFunctionNames[36] = {
     "ceil",  "floor", "fac",    "coth",   "arsinh", "arcosh", "artanh", "arcoth", "cot"};
 
 int vdp::FunctionCode(const std::string& name) {
+    // Asked once per compiled call, mostly for power bases ("x^"), which no name ends like.
+    if (name.empty() || name.size() > 6 || name.back() == '^') return OpNone;
     for (int i = 0; i < 36; ++i)
-        if (name == kFunctionNames[i]) return FnIsPos + i;
+        if (name[0] == kFunctionNames[i][0] && name == kFunctionNames[i]) return FnIsPos + i;
     return OpNone;
 }
 

@@ -347,7 +347,27 @@ char* turnbetweenintochar(char* out, const char* SubFuncIn, const char* searchIn
     std::string s = SubFuncIn ? SubFuncIn : "";
     const std::string search = searchIn ? searchIn : "";
     const std::string turn = turnIn ? turnIn : "";
-    if (!search.empty()) {
+    if (search.size() == 1) {
+        // One character (the comment quote): no occurrence can begin inside a replacement or
+        // reach over its end, so one walk does it.
+        std::string r;
+        r.reserve(s.size());
+        size_t pos = 0;
+        for (size_t open = s.find(search[0]); open != std::string::npos;
+             open = s.find(search[0], pos)) {
+            const size_t partner = s.find(search[0], open + 1);
+            if (partner == std::string::npos) {
+                r.clear(); // an occurrence without a partner
+                pos = s.size();
+                break;
+            }
+            r.append(s, pos, open - pos);
+            r += turn;
+            pos = partner + 1;
+        }
+        r.append(s, pos, std::string::npos);
+        s.swap(r);
+    } else if (!search.empty()) {
         const size_t skip = turn.find(search) != std::string::npos ? turn.size() : 0;
         size_t pos = s.find(search);
         while (pos != std::string::npos) {

@@ -5,8 +5,12 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace vdp {
+
+// Value numbers of constants and results start behind this one.
+constexpr int kValueStart = 1100;
 
 // Codes of the compiled operations, resolved once when compiling so that evaluation never
 // looks at a name again.
@@ -86,6 +90,9 @@ void ReplaceAll(std::string& text, const char* search, const char* turn);
 
 // Position of the bracket matching the "(" at open, or npos.
 size_t MatchingClose(const std::string& s, size_t open);
+
+// For every bracket of s the position of its partner (npos for the others and the unpaired).
+std::vector<size_t> MatchingBrackets(const std::string& s);
 
 // Trace of an exported entry point; the hook does nothing, so this costs one test.
 void Trace(const char* signature);

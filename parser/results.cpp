@@ -50,10 +50,24 @@ std::string vdp::MessageNumber(long double x) {
 
 void vdp::ReplaceAll(std::string& text, const char* search, const char* turn) {
     const size_t n = std::strlen(search);
-    if (n == 0) return;
-    // The search resumes at the replacement itself, so "xx" -> "x*x" turns "xxx" into "x*x*x".
-    for (size_t pos = text.find(search); pos != std::string::npos; pos = text.find(search, pos))
-        text.replace(pos, n, turn);
+    const size_t first = n == 0 ? std::string::npos : text.find(search);
+    if (first == std::string::npos) return;
+    // The search resumes at the replacement itself, so "xx" -> "x*x" turns "xxx" into "x*x*x":
+    // an occurrence may begin inside the replacement, never in front of it. One pass: the text
+    // is copied, and an occurrence is replaced as soon as its last character is copied.
+    std::string out(text, 0, first);
+    out.reserve(text.size() + text.size() / 2);
+    size_t barrier = first; // no occurrence starts in front of the last replacement
+    for (size_t i = first; i < text.size(); ++i) {
+        out += text[i];
+        if (text[i] == search[n - 1] && out.size() >= barrier + n &&
+            std::equal(search, search + n - 1, out.end() - long(n))) {
+            barrier = out.size() - n;
+            out.resize(barrier);
+            out += turn;
+        }
+    }
+    text.swap(out);
 }
 
 size_t vdp::MatchingClose(const std::string& s, size_t open) {
@@ -63,6 +77,19 @@ size_t vdp::MatchingClose(const std::string& s, size_t open) {
         if (s[i] == ')' && --depth == 0) return i;
     }
     return std::string::npos;
+}
+
+std::vector<size_t> vdp::MatchingBrackets(const std::string& s) {
+    std::vector<size_t> match(s.size(), std::string::npos), open;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '(') open.push_back(i);
+        if (s[i] == ')' && !open.empty()) {
+            match[open.back()] = i;
+            match[i] = open.back();
+            open.pop_back();
+        }
+    }
+    return match;
 }
 
 void vdp::Trace(const char* signature) {
@@ -280,8 +307,15 @@ void vdParser::PercentOut(unsigned int n) {
     const size_t length = OriginFunc.size();
     const long double p =
         length == 0 ? 0 : std::min(99.0L, std::ceil(n / (long double)length * 100));
+    // Called once per compiled operation: the hundred texts are written once.
+    static const std::vector<std::string> kTexts = [] {
+        std::vector<std::string> texts;
+        for (int k = 0; k < 100; ++k)
+            texts.push_back(std::to_string(k) + "% der Funktionsbestimmung durchgef\xFChrt");
+        return texts;
+    }();
     char text[64];
-    std::snprintf(text, sizeof text, "%d%% der Funktionsbestimmung durchgef\xFChrt", int(p));
+    std::memcpy(text, kTexts[size_t(p)].c_str(), kTexts[size_t(p)].size() + 1);
     SetInfoWinText(text);
     if (ShouldIQuit()) SetError(11, "Abbruch durch den Anwender.", NeedErrorParsText);
 }

@@ -1,23 +1,15 @@
-// The parser object: construction, set-up and the rewriting compiler.
-//
-// The compiler rewrites the working text: each elementary operation it finds is recorded and its
-// place in the text replaced by "#" and the value number of its result, innermost bracket first,
-// "*" and "/" before "+" and "-", until a single reference is left.
+// The parser object: construction, set-up, text helpers and the compiled operations.
 #include "parserint.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 using namespace vdp;
 
 namespace {
-const int kValueStart = 1100;
 const int kMaxVariables = 999;
-
-bool IsOperatorChar(char c) {
-    return c == '-' || c == '+' || c == '*' || c == '/';
-}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -165,8 +157,11 @@ void vdParser::SetupParser() {
         delete[] buffer;
     }
     if (!IsError) {
-        ValueList.assign(WorkFunction.size() + 1 + kValueStart, 0.0L);
-        OpList.assign(WorkFunction.size() + 1, vdOpStructDef());
+        // Room for a text of a few hundred characters; longer ones grow the arrays as they
+        // compile (a megabyte text would otherwise clear 60 MB before compiling).
+        const size_t room = std::min<size_t>(WorkFunction.size() + 1, 512);
+        ValueList.assign(room + kValueStart, 0.0L);
+        OpList.assign(room, vdOpStructDef());
         UnknownFunction[0] = UnknownCharacters[0] = ErrorTypeText[0] = 0;
         OpCount = 0;
         ValueCount = kValueStart;
@@ -250,16 +245,16 @@ void vdParser::TurnInto(const char* searchIn, const char* turnIn) {
 
 int vdParser::SearchVariable(const char* VariableIn) {
     if (!VariableIn || !VarStruct) return -1;
-    const std::string name = VariableIn;
-    if (!name.empty() && IsDigit(name[0]) && isvalidld(name.c_str())) return -1;
-    const std::string desc = VarStruct->description;
+    const std::string_view name = VariableIn;
+    if (!name.empty() && IsDigit(name[0]) && isvalidld(VariableIn)) return -1;
+    const std::string_view desc = VarStruct->description;
     if (SingleLetterVars) {
         if (name.size() != 1 || name[0] == ' ') return -1;
         const size_t pos = desc.find(name[0]);
-        return pos == std::string::npos ? -1 : int(pos);
+        return pos == desc.npos ? -1 : int(pos);
     }
-    if (name.empty() || name.find(' ') != std::string::npos) return -1;
-    for (size_t pos = desc.find(name); pos != std::string::npos; pos = desc.find(name, pos + 1)) {
+    if (name.empty() || name.find(' ') != name.npos) return -1;
+    for (size_t pos = desc.find(name); pos != desc.npos; pos = desc.find(name, pos + 1)) {
         const size_t end = pos + name.size();
         if (pos > 0 && desc[pos - 1] == ' ' && (end == desc.size() || desc[end] == ' '))
             return VarCount - int(std::count(desc.begin() + pos, desc.end(), ' '));
@@ -278,240 +273,6 @@ bool vdParser::AnotherConst(const char* ConstStrIn, long double* out) {
         return true;
     }
     return false;
-}
-
-// ---------------------------------------------------------------------------------------------
-// The compiler
-
-void vdParser::SolveAll() {
-    Trace("void vdParser::SolveAll()");
-    bool finished = false, found = false;
-    while (!IsError && (!finished || found)) {
-        unsigned open = 0, close = 0;
-        SearchBrackets(&open, &close);
-        const bool bracket = open != 0 || close != 0;
-        const size_t end = bracket ? close : WorkFunction.size();
-        found = false;
-        for (size_t i = bracket ? open : 0; i + 1 < WorkFunction.size() && i + 1 < end; ++i) {
-            const char c = WorkFunction[i];
-            if (c != '(' && !IsExponentMark(WorkFunction, i) &&
-                IsOperatorChar(WorkFunction[i + 1])) {
-                found = true;
-                break;
-            }
-        }
-        if (found) {
-            EliminateOperations(open, close);
-            if (IsError) break;
-            open = close = 0;
-            SearchBrackets(&open, &close);
-        }
-        if (open == 0 && close == 0) {
-            finished = true;
-            continue;
-        }
-        finished = false;
-        // The innermost bracket holds a single operand now; take the name in front of it.
-        std::string name;
-        size_t start = open;
-        while (start > 0) {
-            const size_t p = start - 1;
-            const char c = WorkFunction[p];
-            if (std::strchr("*/(+-)", c)) {
-                const bool exponentSign =
-                    (c == '-' || c == '+') && IsExponentMark(WorkFunction, p - 1);
-                const bool negativeBase = c == '-' && open > 0 && WorkFunction[open - 1] == '^' &&
-                                          p > 0 && WorkFunction[p - 1] == '(';
-                if (!exponentSign && !negativeBase) break;
-                name.insert(name.begin(), c);
-                start = p;
-                if (negativeBase) break;
-                continue;
-            }
-            name.insert(name.begin(), c);
-            start = p;
-        }
-        if (name.empty()) {
-            WorkFunction[open] = ' ';
-            WorkFunction[close] = ' ';
-            TurnInto(" ", "");
-            if (WorkFunction.compare(0, 2, "--") == 0) WorkFunction.erase(0, 2);
-        } else {
-            SolveFunction(&name, open, close, unsigned(start));
-        }
-    }
-}
-
-void vdParser::EliminateOperations(unsigned int open, unsigned int close) {
-    for (int round = 0; !IsError; ++round) {
-        PercentOut(unsigned(OpCount));
-        if (IsError) break;
-        if (round > 0) {
-            open = close = 0;
-            SearchBrackets(&open, &close);
-        }
-        if (open == 0 && close == 0) {
-            MakeBrackets();
-            open = 0;
-            close = unsigned(WorkFunction.size() - 1);
-        }
-        size_t op = std::string::npos;
-        for (size_t i = open + 1; i < close; ++i)
-            if (WorkFunction[i] == '*' || WorkFunction[i] == '/') {
-                op = i;
-                break;
-            }
-        if (op == std::string::npos)
-            for (size_t i = open; i + 1 < close; ++i) {
-                const char c = WorkFunction[i], n = WorkFunction[i + 1];
-                if (c != '(' && !IsExponentMark(WorkFunction, i) &&
-                    (n == '-' || n == '+' || n == '/')) {
-                    op = i + 1;
-                    break;
-                }
-            }
-        if (op == std::string::npos) break;
-        SolveBrackets(unsigned(op), open, close);
-    }
-}
-
-// The value number of one operand: a variable, a negated variable, a result "#n", a negated
-// result "-#n", or a constant that gets the next value number.
-int vdParser::OperandValue(const std::string& operand) {
-    const int var = SearchVariable(operand.c_str());
-    if (var > 0) return var;
-    if (operand.size() >= 2 && operand[0] == '-') {
-        const int negVar = SearchVariable(operand.c_str() + 1);
-        if (negVar > 0) return -negVar;
-    }
-    if (!operand.empty() && operand[0] == '#') return ResultReference(operand, 1);
-    if (operand.size() >= 2 && operand[1] == '#') return -ResultReference(operand, 2);
-
-    const int number = ++ValueCount;
-    if (size_t(number) >= ValueList.size()) ValueList.resize(number + 255, 0.0L);
-    char* rest = nullptr;
-    long double value = operand.empty() ? 0 : pr_chartold(operand.c_str(), &rest);
-    bool known = !operand.empty() && rest && *rest == 0 && value > -CORRldERR && value < CORRldERR;
-    if (!known) known = AnotherConst(operand.c_str(), &value);
-    // A negated constant ("2*-pi") reads like a negated variable.
-    if (!known && operand.size() >= 2 && operand[0] == '-' &&
-        AnotherConst(operand.c_str() + 1, &value)) {
-        value = -value;
-        known = true;
-    }
-    if (!known) UnknownOperand(operand);
-    ValueList[number] = value;
-    return number;
-}
-
-// The value number of a compiled result "#n" (from digit on); a reference the compiler did not
-// hand out (digits run together with it) is an unknown operand.
-int vdParser::ResultReference(const std::string& operand, size_t digit) {
-    const std::string digits = operand.substr(digit);
-    const bool valid = !digits.empty() && digits.size() <= 7 &&
-                       digits.find_first_not_of("0123456789") == std::string::npos;
-    const int number = valid ? std::atoi(digits.c_str()) : 0;
-    if (number > kValueStart && number <= ValueCount) return number;
-    // Text glued to a compiled part ("sin(x)q"): the user typed the part behind the reference.
-    const size_t typed = operand.find_first_not_of("0123456789", digit);
-    UnknownOperand(typed == std::string::npos ? operand : operand.substr(typed));
-    return kValueStart + 1 <= ValueCount ? kValueStart + 1 : NextResult();
-}
-
-void vdParser::UnknownOperand(const std::string& operand) {
-    if (IsError) return;   // the first problem is the one reported
-    if (operand.empty()) { // an operator or a sign without its operand
-        SetError(13, "Fehler in den Operatoren der Funktion.", NeedErrorParsText);
-        return;
-    }
-    const std::string shown = CutName(operand, 250, 10);
-    std::strcpy(UnknownCharacters, shown.c_str());
-    SetError(
-        3, "Unbekannte Konstante oder Variable '" + CutName(operand, 10, 10) + "' in der Funktion.",
-        NeedErrorParsText);
-}
-
-int vdParser::NextResult() {
-    const int number = ++ValueCount;
-    if (size_t(number) >= ValueList.size()) ValueList.resize(number + 255, 0.0L);
-    return number;
-}
-
-vdOpStructDef& vdParser::NewOperation() {
-    ++OpCount;
-    if (size_t(OpCount) >= OpList.size()) OpList.resize(OpCount + 255);
-    return OpList[OpCount];
-}
-
-void vdParser::SolveBrackets(unsigned int opPos, unsigned int open, unsigned int close) {
-    const std::string& w = WorkFunction;
-    // Left operand: back to a sign (not an exponent's), or to the bracket.
-    size_t leftStart = opPos;
-    while (leftStart > open + 1) {
-        const size_t p = leftStart - 1;
-        if ((w[p] == '-' || w[p] == '+') && !IsExponentMark(w, p - 1)) break;
-        leftStart = p;
-    }
-    if (leftStart > open + 1 && leftStart - 1 == open + 1 && w[open + 1] == '-') --leftStart;
-    // Right operand: a leading "-" belongs to it; "e+" and "e-" inside a number too.
-    size_t rightEnd = opPos + 1;
-    if (rightEnd < close && w[rightEnd] == '-') ++rightEnd;
-    while (rightEnd < close) {
-        const char c = w[rightEnd];
-        if (c == '*' || c == '/' || c == '+' || c == '-') break;
-        if (c == 'e' && rightEnd + 1 < close &&
-            (w[rightEnd + 1] == '+' || w[rightEnd + 1] == '-') &&
-            isvalidld(w.substr(opPos + 1, rightEnd - opPos - 1).c_str())) {
-            rightEnd += 2;
-            continue;
-        }
-        ++rightEnd;
-    }
-    const std::string left = w.substr(leftStart, opPos - leftStart);
-    const std::string right = w.substr(opPos + 1, rightEnd - opPos - 1);
-
-    vdOpStructDef& op = NewOperation();
-    op.Value1 = OperandValue(left);
-    op.Value2 = OperandValue(right);
-    const char symbol[2] = {w[opPos], 0};
-    op.SetFunction(symbol);
-    op.Code = symbol[0] == '*'   ? OpMul
-              : symbol[0] == '/' ? OpDiv
-              : symbol[0] == '+' ? OpAdd
-                                 : OpSub;
-    op.Result = NextResult();
-    WorkFunction = w.substr(0, leftStart) + "#" + std::to_string(op.Result) + w.substr(rightEnd);
-}
-
-void vdParser::SolveFunction(std::string* name, unsigned int open, unsigned int close,
-                             unsigned int nameStart) {
-    const std::string content = WorkFunction.substr(open + 1, close - open - 1);
-    vdOpStructDef& op = NewOperation();
-    op.Value1 = OperandValue(content);
-    if (IsError) return;
-    // A long power base is a long number: write it shorter so that it fits the operation.
-    if (name->size() > 22 && name->back() == '^') {
-        char* rest = nullptr;
-        const std::string base = name->substr(0, name->size() - 1);
-        const long double value = pr_chartold(base.c_str(), &rest);
-        if (rest && *rest == 0) {
-            char text[64];
-            *name = std::string(ldtochar(text, value, 26, true)) + "^";
-        }
-    }
-    op.SetFunction(name->c_str());
-    if (!SearchFunction(name)) return;
-    if (name->back() == '^') {
-        op.SetFunction("^");
-        op.Code = OpPow;
-        op.Value2 = op.Value1;
-        op.Value1 = OperandValue(name->substr(0, name->size() - 1));
-    } else {
-        op.Code = FunctionCode(*name);
-    }
-    op.Result = NextResult();
-    WorkFunction = WorkFunction.substr(0, nameStart) + "#" + std::to_string(op.Result) +
-                   WorkFunction.substr(close + 1);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,6 +10,10 @@
 
 #define VDPARSER_EXPORT __attribute__((visibility("default")))
 
+namespace vdp {
+class BracketText;
+}
+
 // A window handle of the platform layer (opaque here).
 struct HWND__;
 typedef HWND__* HWND;
@@ -247,9 +251,16 @@ private:
     void FreeOwned();
     int OperandValue(const std::string& operand);
     void UnknownOperand(const std::string& operand);
+    void NumberOutOfRange(const std::string& operand);
     int ResultReference(const std::string& operand, size_t digit);
     int NextResult();
     vdOpStructDef& NewOperation();
+    bool CompileBracket(vdp::BracketText& bracket, const std::string& out, size_t open,
+                        std::string* content);
+    void EliminateIn(vdp::BracketText& b);
+    int SolveOperationAt(vdp::BracketText& b, int op);
+    size_t NameInFront(const std::string& text, size_t open, std::string* name);
+    int CompileCall(std::string name, const std::string& content);
     void SymbolicCall(char* out, const char* var, const char* op, const char* failMark,
                       const char* failMarkLower);
     long double EvaluateFunction(const vdOpStructDef& op, long double x);

@@ -70,6 +70,12 @@ error() {
 case "$group" in
 results)
     expect 512 0 "2^3^2"
+    # A negative zero is shown as 0, whether it comes from rounding or from the text.
+    expect 0 0 "sin(pi)"
+    expect 0 0 -- -1e-17
+    expect 0 0 --vars x --count 1 --at 0 -- "-x"
+    # Thousands of percent signs: hundredths that underflow to 0, no bracket message.
+    expect 0 0 "50$(printf '%%%.0s' $(seq 1 3126))"
     expect 19 0 "1+2*3^2"
     expect 30 0 --vars xy --count 2 --at 3,4 "2x(y+1)"
     expect 30 0 --vars "x y" --count 2 --at 3,4 "2x(y+1)"
@@ -115,6 +121,10 @@ errors)
     ;;
 usage)
     usage
+    # Contents that are no numbers are refused, not computed with.
+    usage --vars x --count 1 --at nan "x"
+    usage --vars x --count 1 --at inf "x"
+    usage --vars x --count 1 --at 1e5000 "x"
     usage --foo "1+1"
     usage "1+1" "2+2"
     usage --count
@@ -164,6 +174,8 @@ robust)
     done
     # Each percentage of a sum repeats the sum in front of it: no blow-up of the text.
     sane -- "1$(printf '+2%%*1%.0s' $(seq 1 18))"
+    # A number beyond long double is said to be one.
+    expect "Fehler 3: Die Zahl '1e5000' ist nicht im gültigen Bereich." 1 "2*1e5000"
     # Unknown text behind a bracket is no factor to drop silently.
     error 3 --vars x --count 1 --at 2 "sin(x)q"
     error 3 --vars x --count 1 --at 2 "(x+1)q"
