@@ -5,6 +5,7 @@
 #include "dlgres.h"
 #include "fudirecord.h"
 #include "fuditask.h"
+#include "printer_p.h"
 #include "tfunktionsdraw.h"
 #include "vdfunction.h"
 #include "vdmainprintdlg.h"
@@ -117,6 +118,17 @@ void TFunktionsDraw::PrintDialog(const char* title, int kind) {
     vdMainPrintDlg dlg(this, HStruct->Verzeichnis, &page, title, 1, 1, 1, 1, 1, "", "", "", &job,
                        kind, 20000, &module);
     if (dlg.Execute() == IDOK) job.PrintIt(this);
+}
+
+bool TFunktionsDraw::SeiteAlsPdf(int kind, const char* file) {
+    SetPrinterSource(TPrinterSource::PdfOnly);
+    vdPrinter printer;
+    if (!printer.IsValid() || !printer.IsPdf()) return false;
+    printer.GetData().FileName = file;
+    vdPrintout printout(kind == 2 ? "Diskussion" : "Funktion", this, kind);
+    TSize page(kSeitenBreite, -2970);
+    printout.SetPageSize(&page);
+    return printer.Print(printout) == 0;
 }
 
 void TFunktionsDraw::DruckeFunktion() {

@@ -153,8 +153,11 @@ bool LeseFudiFelder(const char* file, TFudiFelder& felder) {
 
 bool SchreibeFudiDatei(const char* file, const TFudiFelder& f) {
     if (!file || !*file) return false;
-    auto write = [file](const char* section, const char* key, const std::string& value) {
-        return CorrWritePrivateProfileString(section, key, EineZeile(value).c_str(), file);
+    // Every key in memory first, then the file replaced once: a failure leaves it as it was.
+    TPrivateProfile profile;
+    if (!profile.Load(file)) return false;
+    auto write = [&profile](const char* section, const char* key, const std::string& value) {
+        return profile.WriteString(section, key, EineZeile(value).c_str());
     };
     auto jn = [](bool b) { return std::string(b ? "J" : "N"); };
     bool ok = write(kProgramm, "OrvlFuDi", "J") && write(kFunktion, "f(x,y,z,u,v,w)", f.Funktion) &&
@@ -172,5 +175,5 @@ bool SchreibeFudiDatei(const char* file, const TFudiFelder& f) {
               write(kFunktion, "Linien", jn(f.Linien)) && write(kFunktion, "Norm", jn(f.Norm)) &&
               write(kFunktion, "Abl2", jn(f.Abl2));
     for (int i = 0; ok && i < 6; ++i) ok = write(kVariablen, kVarKeys[i], f.Var[i]);
-    return ok;
+    return ok && profile.Save();
 }

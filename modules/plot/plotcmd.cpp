@@ -6,7 +6,6 @@
 #include "fudirecord.h"
 #include "fuditask.h"
 #include "modreg.h"
-#include "printer_p.h"
 #include "tfunktionsdraw.h"
 
 #include <cstdio>
@@ -32,17 +31,6 @@ bool LiesGroesse(const char* text, int& breite, int& hoehe) {
     if (*rest || b < 16 || h < 16 || b > 8000 || h > 8000) return false;
     breite = int(b), hoehe = int(h);
     return true;
-}
-
-bool SchreibePdf(TFunktionsDraw& window, const std::string& file) {
-    SetPrinterSource(TPrinterSource::PdfOnly);
-    vdPrinter printer;
-    if (!printer.IsValid() || !printer.IsPdf()) return false;
-    printer.GetData().FileName = file;
-    vdPrintout printout("Funktion", &window, 1);
-    TSize page(2100, -2970);
-    printout.SetPageSize(&page);
-    return printer.Print(printout) == 0;
 }
 
 int Plot(int argc, char** argv) {
@@ -81,7 +69,7 @@ int Plot(int argc, char** argv) {
         if (!bild.SaveAs(png.c_str()))
             return Fehler("Das Bild \"" + png + "\" kann nicht geschrieben werden.");
     }
-    if (!pdf.empty() && !SchreibePdf(window, pdf))
+    if (!pdf.empty() && !window.SeiteAlsPdf(1, pdf.c_str()))
         return Fehler("Die Seite \"" + pdf + "\" kann nicht geschrieben werden.");
     return 0;
 }

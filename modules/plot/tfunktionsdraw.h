@@ -78,6 +78,10 @@ public:
     void Zeichne2D(TDC& dc, int breite, int hoehe, const TRect& upd, int y_richtung,
                    bool zweifarben);
 
+    // Page `kind` (1 drawing, 2 discussion) printed into the PDF file `file`, without asking;
+    // the program's printer choice changes to the PDF file for the rest of the run.
+    bool SeiteAlsPdf(int kind, const char* file);
+
     // The program's command line: the task file to open at set-up (quotes allowed).
     void SetCommandLine(const char* cmdLine) { CommandLine = cmdLine ? cmdLine : ""; }
     // The status line when the record has none of its own (a frame's status bar).
