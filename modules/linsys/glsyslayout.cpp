@@ -35,8 +35,9 @@ struct TZelle {
 };
 TZelle Zelle(int n, bool anzeige) {
     if (n <= 4) return {anzeige ? 46 : 44, 20};
-    if (n <= 6) return {anzeige ? 42 : 38, 18};
-    return {anzeige ? 40 : 34, 18};
+    if (n <= 5) return {anzeige ? 40 : 38, 18};
+    if (n == 6) return {anzeige ? 38 : 34, 16};
+    return {anzeige ? 36 : 34, anzeige ? 16 : 18};
 }
 
 void Raster(TDlgResource& r, int n, int x0, int y0, bool anzeige) {
