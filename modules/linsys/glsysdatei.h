@@ -12,6 +12,7 @@
 // 3, and an order outside 2 … 7 as 3. Texts are Windows-1252.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct TGlSysAufgabe {
@@ -22,14 +23,24 @@ struct TGlSysAufgabe {
     std::string Var[6] = {"0", "0", "0", "0", "0", "0"}; // x, y, z, u, v, w
 };
 
+// The filter of the file dialogs.
+inline constexpr char kGlSysFilter[] = "GlSys-Dateien (*.GLS)|*.gls|";
+
+// Copies `text` into the record's text buffer `target` of `size` bytes, cut to fit.
+void GlSysText(char* target, size_t size, const std::string& text);
+
 // The longest text read for a field or a variable (the record's texts hold 299 characters).
 constexpr int kGlSysTextLesen = 299;
 
 // Reads the task of `file` into `task`. False, leaving `task` as it was, when the file has no
-// marker "OrvlGlSy" starting with "J" (missing, unreadable or foreign files).
-bool LeseGlSysAufgabe(const char* file, TGlSysAufgabe& task);
+// marker "OrvlGlSy" starting with "J" (missing, unreadable or foreign files). `message` (may be
+// null) gets why a file could not be read at all ("" for a missing marker), or after a
+// successful read the warning about characters of a UTF-8 file that became "?".
+bool LeseGlSysAufgabe(const char* file, TGlSysAufgabe& task, std::string* message = nullptr);
 
 // Writes `task` into `file` in the order of the keys above, keeping the file's other sections
 // and keys; the new content takes the file's place in one step, so a failed write leaves the
-// old file as it was. Line breaks in the texts become blanks. False on failure.
-bool SchreibeGlSysAufgabe(const char* file, const TGlSysAufgabe& task);
+// old file as it was. Line breaks in the texts become blanks. False on failure, with the German
+// reason in `error` (may be null; "" when there is none to tell).
+bool SchreibeGlSysAufgabe(const char* file, const TGlSysAufgabe& task,
+                          std::string* error = nullptr);

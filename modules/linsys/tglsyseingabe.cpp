@@ -1,7 +1,7 @@
 #include "tglsyseingabe.h"
 
+#include "aufgabedlg.h"
 #include "dlgres.h"
-#include "filedlg.h"
 #include "funkedit.h"
 #include "glsysdatei.h"
 #include "glsyslayout.h"
@@ -14,21 +14,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 namespace {
 
 const char kHelp[] = "HH.EXE mk:@MSITStore:orvlhilf5.chm::html/main8fu4.htm";
-const char kFilter[] = "GlSys-Dateien (*.GLS)|*.gls|";
 const char kNotSaved[] = "Datei:\r Die Aufgabenstellung konnte nicht gespeichert werden.";
 const char kTooWide[] = "Eingabedialog:\r Der Dialog ist zu groß für die derzeitige Auflösung.";
-
-void CopyCut(char* target, size_t size, const std::string& text) {
-    const size_t n = std::min(text.size(), size - 1);
-    std::memcpy(target, text.data(), n);
-    target[n] = 0;
-}
 
 } // namespace
 
@@ -125,8 +117,8 @@ void TGlSysEingabe::NimmFelder(TGlSysAufgabe& task) {
                 TTalkFunkEdit::Auswerten(nullptr, text.c_str(), &EinStruct->Var, nullptr, &value);
             }
             EinStruct->Mat[c - 1][r - 1] = value;
-            CopyCut(EinStruct->MatText[c - 1][r - 1], sizeof EinStruct->MatText[c - 1][r - 1],
-                    text);
+            GlSysText(EinStruct->MatText[c - 1][r - 1], sizeof EinStruct->MatText[c - 1][r - 1],
+                      text);
             task.Feld[c - 1][r - 1] = text;
         }
     for (int i = 0; i < 6; ++i) task.Var[i] = EinStruct->Var.Text(i);
@@ -136,32 +128,31 @@ bool TGlSysEingabe::SetzeDaten(const char* DatName) {
     vdFuncTrace("bool TGlSysEingabe::SetzeDaten(char*)");
     TGlSysAufgabe task;
     NimmFelder(task);
-    const bool ok = !DatName || !*DatName || SchreibeGlSysAufgabe(DatName, task);
+    const bool ok = !DatName || !*DatName || SchreibeGlSysAufgabe(DatName, task, &SaveError);
     ::SetFocus(GetDlgItem(305));
     return ok;
 }
 
 bool TGlSysEingabe::SpeichereMitMeldung(const char* DatName) {
     if (SetzeDaten(DatName)) return true;
-    MessageBox(kNotSaved, "Speichern", MB_OK | MB_ICONSTOP);
+    // The reason of the layer, without its topic: the message has one already.
+    const std::string prefix = "Datei:\r ";
+    std::string text = kNotSaved;
+    if (!SaveError.empty())
+        text +=
+            "\r " + (SaveError.rfind(prefix, 0) == 0 ? SaveError.substr(prefix.size()) : SaveError);
+    MessageBox(text.c_str(), "Speichern", MB_OK | MB_ICONSTOP);
     return false;
 }
 
 void TGlSysEingabe::BNClickedSpeichern() {
     vdFuncTrace("void TGlSysEingabe::BNClickedSpeichern()");
-    std::error_code ec;
-    const auto dir = std::filesystem::current_path(ec);
-    TOpenSaveDialog::TData data(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kFilter,
-                                nullptr, nullptr, "gls");
-    CopyCut(data.FileName, sizeof data.FileName, EinStruct->LetzteDatei);
-    if (TFileSaveDialog(this, data, "Speichern der Aufgabenstellung").Execute() == IDOK) {
-        const std::string name = data.FileName;
-        if (SpeichereMitMeldung(name.c_str())) {
-            GlSysLetzteDatei(*EinStruct, name);
-            GlSysTitel(this, name.c_str());
-        }
+    std::string name = EinStruct->LetzteDatei;
+    if (!FrageAufgabenDatei(this, true, kGlSysFilter, "gls", name)) return;
+    if (SpeichereMitMeldung(name.c_str())) {
+        GlSysLetzteDatei(*EinStruct, name);
+        GlSysTitel(this, name.c_str());
     }
-    if (!ec) std::filesystem::current_path(dir, ec);
 }
 
 void TGlSysEingabe::BNClickedKopieren() {

@@ -9,6 +9,7 @@
 
 #include "dialog.h"
 
+#include <string>
 #include <vector>
 
 class TTalkFunkEdit;
@@ -45,4 +46,5 @@ private:
     MatTransStructDef* EinStruct;
     int n;
     std::vector<TTalkFunkEdit*> Felder;
+    std::string SaveError; // why the last write failed
 };

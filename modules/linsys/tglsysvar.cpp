@@ -1,7 +1,7 @@
 #include "tglsysvar.h"
 
+#include "aufgabedlg.h"
 #include "controls.h"
-#include "filedlg.h"
 #include "frame.h"
 #include "glsysdatei.h"
 #include "glsyslayout.h"
@@ -16,13 +16,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 namespace {
 
 const char kTitle[] = "Lin. GlSys.";
 const char kHelp[] = "HH.EXE mk:@MSITStore:orvlhilf5.chm::html/main7ne4.htm";
-const char kFilter[] = "GlSys-Dateien (*.GLS)|*.gls|";
 const char kUnreadable[] = "Datei:\r Die Datei besitzt kein lesbares Format.";
 const char kRange[] = "Unbekanntenanzahl:\r Der Wert muß in [2..7] liegen.";
 const char kTooLarge[] = "Berechnung:\r Die Zahlen des Gleichungssystems sind zu groß. Das "
@@ -42,19 +40,6 @@ const char* FileNameOf(const char* path) {
     return last ? last + 1 : path;
 }
 
-void CopyCut(char* target, size_t size, const std::string& text) {
-    const size_t n = std::min(text.size(), size - 1);
-    std::memcpy(target, text.data(), n);
-    target[n] = 0;
-}
-
-// The file data of "Laden": the last chosen name is kept for the life of the library.
-TOpenSaveDialog::TData& LadenDaten() {
-    static TOpenSaveDialog::TData data(OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY,
-                                       kFilter, nullptr, nullptr, "gls");
-    return data;
-}
-
 } // namespace
 
 void GlSysTitel(TWindow* window, const char* taskFile) {
@@ -66,7 +51,7 @@ void GlSysTitel(TWindow* window, const char* taskFile) {
 }
 
 void GlSysLetzteDatei(MatTransStructDef& record, const std::string& file) {
-    CopyCut(record.LetzteDatei, sizeof record.LetzteDatei, file);
+    GlSysText(record.LetzteDatei, sizeof record.LetzteDatei, file);
 }
 
 TGlSysVar::TGlSysVar(MatTransStructDef* HStructIn, TModule* module)
@@ -164,22 +149,26 @@ bool TGlSysVar::HoleDaten(const char* DatName) {
 
 bool TGlSysVar::LiesAufgabe(const char* DatName, bool melden) {
     TGlSysAufgabe task;
-    const bool ok = LeseGlSysAufgabe(DatName, task);
+    std::string message;
+    const bool ok = LeseGlSysAufgabe(DatName, task, &message);
     if (ok) {
         const int n = task.Ordnung;
         HStruct->Ordnung = n;
         for (int c = 0; c < n; ++c)
             for (int r = 0; r < n; ++r)
-                CopyCut(HStruct->MatText[c][r], sizeof HStruct->MatText[c][r], task.Feld[c][r]);
+                GlSysText(HStruct->MatText[c][r], sizeof HStruct->MatText[c][r], task.Feld[c][r]);
         for (int r = 0; r <= n; ++r)
-            CopyCut(HStruct->MatText[n][r], sizeof HStruct->MatText[n][r], task.Feld[n][r]);
+            GlSysText(HStruct->MatText[n][r], sizeof HStruct->MatText[n][r], task.Feld[n][r]);
         for (int i = 0; i < 6; ++i) {
             const char* texts[6] = {"", "", "", "", "", ""};
             texts[i] = task.Var[i].c_str();
             HStruct->Var.SetzeVar(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5]);
         }
+        // Characters of a UTF-8 file that the program cannot show are not dropped unnoticed.
+        if (!message.empty()) MessageBox(message.c_str(), "Laden", MB_OK | MB_ICONEXCLAMATION);
     } else if (melden) {
-        MessageBox(kUnreadable, "Laden", MB_OK | MB_ICONSTOP);
+        // A missing marker says "unreadable"; a file too large or unreadable says why.
+        MessageBox(message.empty() ? kUnreadable : message.c_str(), "Laden", MB_OK | MB_ICONSTOP);
     }
     if (HStruct->Ordnung >= 2 && HStruct->Ordnung <= 7)
         SetDlgItemText(1101, std::to_string(HStruct->Ordnung).c_str());
@@ -218,17 +207,13 @@ void TGlSysVar::BNClickedOK() {
 
 void TGlSysVar::BNClickedLaden() {
     vdFuncTrace("void TGlSysVar::BNClickedLaden()");
-    std::error_code ec;
-    const auto dir = std::filesystem::current_path(ec);
-    TOpenSaveDialog::TData& data = LadenDaten();
-    if (TFileOpenDialog(this, data, "Laden einer Aufgabenstellung").Execute() == IDOK) {
-        const std::string name = data.FileName;
-        if (HoleDaten(name.c_str())) {
-            MerkeDatei(name);
-            SetzeTitel(name.c_str());
-        }
+    // The last chosen name is kept for the life of the library.
+    static std::string name;
+    if (!FrageAufgabenDatei(this, false, kGlSysFilter, "gls", name)) return;
+    if (HoleDaten(name.c_str())) {
+        MerkeDatei(name);
+        SetzeTitel(name.c_str());
     }
-    if (!ec) std::filesystem::current_path(dir, ec);
 }
 
 void TGlSysVar::BNClickedEinfuegen() {

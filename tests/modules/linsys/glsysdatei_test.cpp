@@ -50,12 +50,12 @@ protected:
 TEST_F(GlSysDatei, WritesEveryKeyInTheOrderOfTheFormat) {
     ASSERT_TRUE(SchreibeGlSysAufgabe(file.c_str(), Beispiel()));
     // Matrix keys column by column, rows inside; row n+1 empty; the right-hand sides twice.
-    EXPECT_EQ(Slurp(), "[Programm]\r\nOrvlGlSy=J\r\n\r\n"
+    EXPECT_EQ(Slurp(), "[Programm]\r\nOrvlGlSy=J\r\n"
                        "[Matrix]\r\nOrdnung=2\r\n"
                        "(1,1)=2\r\n(2,1)=1\r\n(3,1)=\r\n"
                        "(1,2)=x+1\r\n(2,2)=-1\r\n(3,2)=\r\n"
-                       "(1,3)=5\r\n(2,3)=sqrt(2) \"L\xE4nge\"\r\n(3,3)=\r\n\r\n"
-                       "[Vektor]\r\n(1)=5\r\n(2)=sqrt(2) \"L\xE4nge\"\r\n\r\n"
+                       "(1,3)=5\r\n(2,3)=sqrt(2) \"L\xE4nge\"\r\n(3,3)=\r\n"
+                       "[Vektor]\r\n(1)=5\r\n(2)=sqrt(2) \"L\xE4nge\"\r\n"
                        "[Variablen]\r\nx=3\r\ny=0\r\nz=0\r\nu=0\r\nv=0\r\nw=0\r\n");
     TGlSysAufgabe back;
     ASSERT_TRUE(LeseGlSysAufgabe(file.c_str(), back));
