@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -254,6 +255,17 @@ void TFudiZeichner::ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC,
     const long double dx = (Rec->x2 - Rec->x1) / Bereichr;
     const int B = Bereichb;
     unsigned long letzteAnzeige = GetTickCount();
+    // The pen path goes out in runs of joined points: one polyline per run is far cheaper
+    // than a line per column.
+    std::vector<TPoint> zug;
+    auto flush = [&] {
+        if (zug.size() >= 2) dc.Polyline(zug.data(), int(zug.size()));
+    };
+    auto moveTo = [&](int x, int y) {
+        flush();
+        zug.assign(1, TPoint(x, y));
+    };
+    auto lineTo = [&](int x, int y) { zug.emplace_back(x, y); };
     // An undefined point waits for the next inside point, which is then only moved to.
     bool undefVorher = false;
     for (int i = std::max(Updleft, 0); i <= std::min(Updright, Bereichr); ++i) {
@@ -272,25 +284,26 @@ void TFudiZeichner::ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC,
         const bool undef = FunkObj->GetIsError() || !Definiert(y);
         if (undef) y = 0;
         const int zeile = Zeile(y, B);
-        const bool oben = zeile<0, unterhalb = zeile> B;
+        const bool oben = zeile < 0;
+        const bool unterhalb = zeile > B;
         const int rand = oben ? 0 : unterhalb ? B : zeile;
         if (i == std::max(Updleft, 0) || i == 0) {
-            dc.MoveTo(i, rand * y_richtung);
+            moveTo(i, rand * y_richtung);
             undefVorher = undef;
         } else if (undef || undefVorher) {
             // Nothing is drawn from or to a point where the function is not defined.
-            dc.MoveTo(i, rand * y_richtung);
+            moveTo(i, rand * y_richtung);
             if (!oben && !unterhalb)
                 undefVorher = undef;
             else if (undef)
                 undefVorher = true;
         } else if (oben || unterhalb) {
             if (durchzeichnen)
-                dc.LineTo(i, rand * y_richtung);
+                lineTo(i, rand * y_richtung);
             else
-                dc.MoveTo(i, rand * y_richtung);
+                moveTo(i, rand * y_richtung);
         } else {
-            dc.LineTo(i, zeile * y_richtung);
+            lineTo(i, zeile * y_richtung);
         }
         if (markieren && !oben && !unterhalb && !undef) {
             const int yz = zeile * y_richtung;
@@ -306,9 +319,9 @@ void TFudiZeichner::ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC,
                 dc.RestorePen();
             }
             if (IsNull(0, x, dx, &w)) dc.Ellipse(i - 3, yz - 3, i + 4, yz + 4);
-            dc.MoveTo(i, yz);
         }
     }
+    flush();
     dc.RestoreBrush();
     dc.RestorePen();
 }
