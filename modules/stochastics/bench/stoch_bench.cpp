@@ -73,6 +73,10 @@ void Fenster(benchmark::State& state, int verteilung, const char* x, int fieldId
 void BM_FensterNormal(benchmark::State& state) {
     Fenster(state, kNormal, "1.2", 504, "1");
 }
+// The window's fixed work without any sum: checks, the formula at x, the result texts.
+void BM_FensterBinomial(benchmark::State& state) {
+    Fenster(state, kBinomial, "0", 511, "10");
+}
 void BM_FensterChi(benchmark::State& state) {
     Fenster(state, kChiQuadrat, "3", 513, "5");
 }
@@ -80,6 +84,7 @@ void BM_FensterChi(benchmark::State& state) {
 BENCHMARK(BM_ParserNormal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KernNormal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FensterNormal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FensterBinomial)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParserChi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KernChi)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FensterChi)->Unit(benchmark::kMillisecond);
