@@ -101,7 +101,7 @@ bool GlSysLoeseText(const std::string& text, std::string& out, std::string& erro
     GlSysBerechne(LoesMat, n);
     const TGlSysArt art = GlSysLoesbarkeit(record->Mat, n);
     long double x[7] = {};
-    if (!GlSysEndlich(LoesMat, n) ||
+    if (!GlSysDarstellbar(LoesMat, n, art) ||
         (art == TGlSysArt::Eindeutig && !GlSysLoesung(record->Mat, n, x))) {
         error = kTooLarge;
         return false;

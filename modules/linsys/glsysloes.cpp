@@ -88,6 +88,14 @@ bool GlSysEndlich(const long double LoesMat[8][8], int n) {
     return Endlich(LoesMat, n + 1, n);
 }
 
+bool GlSysDarstellbar(const long double LoesMat[8][8], int n, TGlSysArt art) {
+    if (!GlSysEndlich(LoesMat, n)) return false;
+    if (art != TGlSysArt::Eindeutig) return true;
+    for (int i = 0; i < n; ++i)
+        if (LoesMat[i][i] != 1) return false;
+    return true;
+}
+
 void GlSysBerechne(long double LoesMat[8][8], int n) {
     for (int i = n - 1; i >= 0; --i) {
         const long double pivot = LoesMat[i][i];

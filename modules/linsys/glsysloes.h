@@ -26,6 +26,11 @@ std::unique_ptr<InvMatrix> GlSysStufenform(MatTransStructDef& record);
 void GlSysKopiere(const InvMatrix& inv, int n, long double LoesMat[8][8]);
 // False when a number of the solution form left the range of long double.
 bool GlSysEndlich(const long double LoesMat[8][8], int n);
+// Whether the solution form can be shown for a system of the kind `art`: its numbers are in
+// range, and a system with exactly one solution has its pivot 1 in every row. (An elimination
+// whose products leave the range can lose a pivot on the way without any number being out of
+// range afterwards; the form would then contradict the sentence under it.)
+bool GlSysDarstellbar(const long double LoesMat[8][8], int n, TGlSysArt art);
 
 // Back substitution on the echelon form: for each pivot row i = n−1 down to 0 whose diagonal
 // entry is not exactly 0, the column i is cleared above the pivot and the row is divided by it.

@@ -41,8 +41,8 @@ TGlSysInformation::TGlSysInformation(TWindow* parent, MatTransStructDef* InfStru
     Inv = GlSysStufenform(*InfStruct);
     GlSysKopiere(*Inv, n, LoesMat);
     Berechne();
-    Berechnet = GlSysEndlich(LoesMat, n);
     Art = GlSysLoesbarkeit(InfStruct->Mat, n);
+    Berechnet = GlSysDarstellbar(LoesMat, n, Art);
 
     new TTalkButton(this, 218, kGlSysInfoId,
                     "Drücken Sie 'Drucken', um die Informationen zu drucken.", "", "");

@@ -72,9 +72,10 @@ TEST(GlSysKommando, BadInputGetsItsReason) {
               "Feld (2,3):\r Unbekannte Konstante oder Variable 'x' in der Funktion.");
     EXPECT_EQ(Fehler("1,2,3;4,5," + std::string(251, '1')),
               "Feld (2,3):\r Die Eingabe darf nicht mehr als 250 Zeichen lang sein.");
-    EXPECT_EQ(Fehler("1e-4000,1e4000,1;0,1,1"),
-              "Berechnung:\r Die Zahlen des Gleichungssystems sind zu groß. Das Lösungssystem "
-              "kann nicht berechnet werden.");
+    const std::string tooLarge = "Berechnung:\r Die Zahlen des Gleichungssystems sind zu groß. "
+                                 "Das Lösungssystem kann nicht berechnet werden.";
+    EXPECT_EQ(Fehler("1e-4000,1e4000,1;0,1,1"), tooLarge);
+    EXPECT_EQ(Fehler("1e-300,1e4000,1;1e4000,1,1"), tooLarge);
 }
 
 } // namespace

@@ -111,10 +111,17 @@ TEST(GlSysLoesungsform, NumbersBeyondTheRangeAreReported) {
     // The back substitution divides -1e4000 by 1e-4000: x1 = -1e8000.
     auto record = System(2, {1e-4000L, 1e4000L, 1, 0, 1, 1});
     EXPECT_FALSE(Loesungsform(*record).endlich);
+    // Here the elimination multiplies 1e4000 by 1e4300: the pivot of row 2 is lost although
+    // every number is in range, so the form is not shown either.
+    auto lost = System(2, {1e-300L, 1e4000L, 1, 1e4000L, 1, 1});
+    const TForm lostForm = Loesungsform(*lost);
+    EXPECT_EQ(GlSysLoesbarkeit(lost->Mat, 2), TGlSysArt::Eindeutig);
+    EXPECT_FALSE(GlSysDarstellbar(lostForm.m, 2, TGlSysArt::Eindeutig));
     // Huge and tiny entries alone are no problem.
     auto big = System(2, {1e4000L, 0, 1e4000L, 0, 1e-300L, 2e-300L});
     const TForm form = Loesungsform(*big);
     EXPECT_TRUE(form.endlich);
+    EXPECT_TRUE(GlSysDarstellbar(form.m, 2, TGlSysArt::Eindeutig));
     EXPECT_EQ(form.m[2][0], 1);
     EXPECT_EQ(form.m[2][1], 2);
 }
