@@ -551,7 +551,9 @@ void TWindow::EnableCloseEntry(bool enable) {
     impl_->closeEntryEnabled = enable;
     if (QWidget* w = impl_->widget; w && w->isWindow()) {
         // The title bar's close button follows the menu entry, as on Windows. Changing a window
-        // flag hides a shown window; it stays shown.
+        // flag hides a shown window; it stays shown. A shown modal dialog keeps its button:
+        // hiding it would end its modal loop (the greyed entry still refuses to close it).
+        if (w->isVisible() && w->isModal()) return;
         const bool shown = w->isVisible();
         w->setWindowFlag(Qt::WindowCloseButtonHint, enable);
         if (shown && !w->isVisible()) w->show();

@@ -505,8 +505,8 @@ void TEigenSuche::Verfahren2() {
     ZeigeZahl(1014, RechteGrenze, 8);
 }
 
-long double TEigenSuche::VorschlagAbstand() const {
-    const long double w = InfStruct->Breite / (10 * InfStruct->AnzAuswert);
+long double TEigenSuche::VorschlagAbstand(const MatTransStructDef& rec) {
+    const long double w = rec.Breite / (10 * rec.AnzAuswert);
     char buf[64];
     const long double shown = fabsl(chartold(ldtochar(buf, w, 6, true), nullptr));
     return std::isfinite(shown) && shown >= 1e-10L ? shown : 1.0L;
@@ -539,7 +539,7 @@ void TEigenSuche::SucheOhneDialog() {
         Verfahren1();
         Verfahren2();
         if (Abbruch == 0 && InfStruct->Breite > Abstand) {
-            InfStruct->InvAbstand = 1 / VorschlagAbstand();
+            InfStruct->InvAbstand = 1 / VorschlagAbstand(*InfStruct);
             Verfahren3();
         }
     }

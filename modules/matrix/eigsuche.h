@@ -44,7 +44,7 @@ public:
     void Verfahren2(); // also stores Breite
     // The step width that the step width dialog proposes: Breite / (10 * AnzAuswert), as its
     // field shows it with 6 digits; 1 when that is below 1e-10 or not a number.
-    long double VorschlagAbstand() const;
+    static long double VorschlagAbstand(const MatTransStructDef& rec);
     // The third method with the step width 1 / InfStruct->InvAbstand.
     void Verfahren3();
     // The whole search as with "Start" and, in the step width dialog, "OK" on the proposal.

@@ -266,6 +266,24 @@ TEST(Dialog, TitleBarCloseAsksCanCloseAndObeysTheGreyedEntry) {
     EXPECT_FALSE(dlg.IsWindow());
 }
 
+TEST(Dialog, GreyingTheCloseEntryKeepsAModalDialogInItsLoop) {
+    TPruefDialog dlg;
+    bool stillModal = false, refused = false;
+    WhenModal([&] {
+        QWidget* w = W(dlg.GetHandle());
+        dlg.EnableCloseEntry(false);
+        w->close();
+        refused = dlg.IsWindow();
+        QApplication::processEvents();
+        stillModal = QApplication::activeModalWidget() == w;
+        dlg.EnableCloseEntry(true);
+        dlg.CloseWindow(IDOK);
+    });
+    EXPECT_EQ(dlg.Execute(), IDOK);
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(stillModal);
+}
+
 TEST(Dialog, EnterPressesTheDefaultButtonAndEscapeRespectsADisabledCancel) {
     TPruefDialog dlg;
     WhenModal([&] {

@@ -143,15 +143,14 @@ TEST(EigenSuche, ScanEndsForATinyStepWidth) {
 
 TEST(EigenSuche, StepWidthProposal) {
     auto rec = Record(2, {});
-    TEigenSuche s(rec.get());
     rec->Breite = 3;
     rec->AnzAuswert = 7;
-    EXPECT_EQ(s.VorschlagAbstand(), 0.0428571L); // as its field shows it, 6 digits
+    EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec), 0.0428571L); // as its field shows it, 6 digits
     rec->AnzAuswert = 0;
-    EXPECT_EQ(s.VorschlagAbstand(), 1); // no evaluations counted: no width to propose
+    EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec), 1); // no evaluations counted: no width to propose
     rec->Breite = 1e-9L;
     rec->AnzAuswert = 100;
-    EXPECT_EQ(s.VorschlagAbstand(), 1); // below 1e-10
+    EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec), 1); // below 1e-10
 }
 
 // How many eigenvalues of P*D*P^-1 each method finds, for 200 random matrices of orders 2 to
