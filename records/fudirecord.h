@@ -42,7 +42,12 @@ struct FudiTransStructDef {
     // 1: also draw f'(x), f''(x).
     int Abl1;
     int Abl2;
-    // Request and result flags of the integral and of the discussion.
+    // Request and result flags of the integral and of the discussion (0 or 1). The input
+    // dialog sets a flag to 1 to ask for that calculation, and the roots dialog is opened only
+    // when one of them is 1. The roots dialog leaves Integral at 1 only when the integral was
+    // computed without overflow and without cancel, and Diskussion at 1 only when the
+    // discussion ran to its end; leaving it without starting sets both to 0. Results are shown
+    // and printed only where the flag is 1.
     int Integral;
     int Diskussion;
     // 1: draw through jumps that leave the drawn range.
@@ -56,7 +61,10 @@ struct FudiTransStructDef {
     int Linien;
     // 1: mark the roots, extrema and inflection points in the drawing.
     int markiert;
-    // Result lines of the roots, extrema and inflection points (owned on the discussion side).
+    // Result lines of the roots, extrema and inflection points ("x,value" and a
+    // classification: " H", " T", " S" for extrema, " lr", " rl", " ?" for inflection points).
+    // They belong to the discussion side, which creates them; "&OK" of the roots dialog fills
+    // them in place (and creates a list only where a pointer is null).
     TListBoxData* NstText;
     TListBoxData* ExtrText;
     TListBoxData* WendText;
@@ -67,7 +75,9 @@ struct FudiTransStructDef {
     char Verzeichnis[500];
     char IniDatei[250];
     char AufgabenDatei[250];
-    // x of the found roots, extrema and inflection points; the counts never exceed 999.
+    // x of the found roots, extrema and inflection points. The roots dialog resets the counts
+    // when it opens and appends while a count is below kFudiMaxWerte; further values are
+    // dropped (the text lists keep them).
     long double Nst[1000];
     int NstAnz;
     long double Extr[1000];
@@ -78,5 +88,14 @@ struct FudiTransStructDef {
     TExtStatusBar* Statuszeile;
 };
 
+// Most values the arrays Nst, Extr and Wend hold.
+inline constexpr int kFudiMaxWerte = 999;
+
 static_assert(std::is_standard_layout_v<FudiTransStructDef>);
+static_assert(sizeof(FudiTransStructDef::Funktion) == 2400 &&
+              sizeof(FudiTransStructDef::Reserve) == 240 &&
+              sizeof(FudiTransStructDef::Verzeichnis) == 500 &&
+              sizeof(FudiTransStructDef::IniDatei) == 250 &&
+              sizeof(FudiTransStructDef::AufgabenDatei) == 250);
+static_assert(sizeof(FudiTransStructDef::Nst) / sizeof(long double) == kFudiMaxWerte + 1);
 static_assert(std::is_trivially_copyable_v<FudiTransStructDef>);
