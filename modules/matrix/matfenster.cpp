@@ -2,6 +2,7 @@
 
 #include "charpoly.h"
 #include "controls.h"
+#include "dc.h"
 #include "dlgres.h"
 #include "eigdlg.h"
 #include "filedlg.h"
@@ -13,7 +14,9 @@
 #include "privateprofile.h"
 #include "settings.h"
 #include "talk.h"
+#include "vdmainprintdlg.h"
 #include "vdparser.h"
+#include "vdprint.h"
 #include "winapi.h"
 
 #include <cstring>
@@ -58,6 +61,7 @@ TDlgResource MatrixLayout() {
                                                             {219, "&Eigenwerte..."},
                                                             {212, "&Laden"},
                                                             {211, "&Speichern"},
+                                                            {218, "&Drucken"},
                                                             {302, "&Hilfe"},
                                                             {IDCANCEL, "Be&enden"}}) {
         it.push_back({id, TCtlKind::PushButton, caption, bx, by, bw, 14,
@@ -97,7 +101,7 @@ std::string MatrixText(const long double m[8][8], int n) {
 } // namespace
 
 TMatrixFenster::TMatrixFenster(TWindow* parent, MatTransStructDef* rec, TModule* module)
-    : TDialog(parent, 100, module ? module : &MatcalcModule()), Rec(rec),
+    : vdBasePrintDlg(parent, 100, module ? module : &MatcalcModule()), Rec(rec),
       EigenListe(std::make_unique<TListBoxData>()) {
     DebugFunkion(0, nullptr, false, "TMatrixFenster::TMatrixFenster(TWindow*, ...)", "", "");
     if (Rec->Ordnung < 1 || Rec->Ordnung > 8) Rec->Ordnung = 3;
@@ -149,12 +153,15 @@ TMatrixFenster::TMatrixFenster(TWindow* parent, MatTransStructDef* rec, TModule*
     OnClicked(209, &TMatrixFenster::BNClickedKopieren);
     OnClicked(210, &TMatrixFenster::BNClickedEinfuegen);
     OnClicked(302, &TMatrixFenster::BNClickedHelp);
+    OnClicked(218, &TMatrixFenster::BNClickedDrucke);
+    new TTalkButton(this, 218, 216,
+                    "Drücken Sie 'Drucken', um die Matrix und die Ergebnisse zu drucken.", "", "");
 }
 
 TMatrixFenster::~TMatrixFenster() = default;
 
 void TMatrixFenster::SetupWindow() {
-    TDialog::SetupWindow();
+    vdBasePrintDlg::SetupWindow();
     SetCaption(kTitle);
     for (int k = 1; k <= 8; ++k) OrdnungListe->AddString(std::to_string(k).c_str());
     for (int c = 0; c < 8; ++c)
@@ -177,7 +184,7 @@ void TMatrixFenster::EvCommand(unsigned id, HWND hWndCtl, unsigned notifyCode) {
         if (!Laeuft) SetzeOrdnung(OrdnungListe->GetSelIndex() + 1);
         return;
     }
-    TDialog::EvCommand(id, hWndCtl, notifyCode);
+    vdBasePrintDlg::EvCommand(id, hWndCtl, notifyCode);
 }
 
 void TMatrixFenster::SetTitle(const char* file) {
@@ -203,6 +210,7 @@ void TMatrixFenster::SetzeOrdnung(int n) {
 
 void TMatrixFenster::LoescheErgebnisse() {
     for (int id : {1902, 1904, 1906, 1908}) SetDlgItemText(id, "");
+    Ergebnis.reset();
     if (Polynom) Polynom = std::make_unique<CharPoly>(GetHandle(), Rec);
     Rec->CharPolyAnzeige[0] = '\0';
     EigenListe->Clear();
@@ -241,7 +249,8 @@ bool TMatrixFenster::LeseEintraege() {
 
 void TMatrixFenster::BNClickedBerechnen() {
     if (!LeseEintraege()) return;
-    auto inv = std::make_unique<InvMatrix>(Rec);
+    Ergebnis = std::make_unique<InvMatrix>(Rec);
+    const InvMatrix* inv = Ergebnis.get();
     const int n = Rec->Ordnung;
     SetDlgItemText(1902, std::to_string(inv->Rang).c_str());
     SetDlgItemText(1904, inv->DetText);
@@ -333,6 +342,77 @@ void TMatrixFenster::BNClickedEinfuegen() {
 
 void TMatrixFenster::BNClickedHelp() {
     WinExec("HH.EXE mk:@MSITStore:orvlhilf5.chm::html/mainmatr.htm", 1);
+}
+
+void TMatrixFenster::BNClickedDrucke() {
+    BNClickedBerechnen();
+    if (!Ergebnis) return;
+    vdPrint job;
+    TModule module("ORVLPRN.DLL");
+    TSize page(2100, -2970);
+    vdMainPrintDlg dlg(this, Rec->Pfad, &page, kTitle, 1, 1, 1, 1, 1, "", "", "", &job, 1, 20000,
+                       &module);
+    if (dlg.Execute() == IDOK) job.PrintIt(this);
+}
+
+void TMatrixFenster::CurrPrintout(bool preview, TDC& dc, bool, TRect&, int) {
+    dc.SetBkMode(TRANSPARENT);
+    const unsigned oldAlign = dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.SelectObject(TFont("Arial Standard", 40, 0, 0, 0, FW_NORMAL, false, false, false,
+                          preview ? 3 : 0, preview ? 2 : 0, 2, 1));
+    const int n = Rec->Ordnung;
+    int y = -300;
+    auto zeile = [&](int x, const std::string& text) { dc.TextOut(x, y, text.c_str()); };
+    // A matrix as rows of numbers with 10 digits, at most 8 columns of 240 across the page.
+    auto kurz = [](long double v) {
+        char buf[64];
+        ldtochar(buf, corrroundl(v, 10), 10, true);
+        return std::strcmp(buf, "-0") == 0 ? std::string("0") : std::string(buf);
+    };
+    auto matrix = [&](const char* title, auto value) {
+        zeile(100, title);
+        y -= 55;
+        for (int r = 0; r < n; ++r, y -= 50)
+            for (int c = 0; c < n; ++c) dc.TextOut(150 + 240 * c, y, value(c, r).c_str());
+        y -= 30;
+    };
+    zeile(100, "Orvelin - Matrizen");
+    y -= 100;
+    matrix("Matrix:", [&](int c, int r) { return kurz(Rec->Mat[c][r]); });
+    zeile(100, "Rang: " + std::to_string(Ergebnis->Rang));
+    y -= 55;
+    zeile(100, std::string("Determinante: ") + Ergebnis->DetText);
+    y -= 85;
+    if (Ergebnis->Invertierbar) {
+        matrix("Inverse:", [&](int c, int r) { return kurz(Ergebnis->InvMat[c][r]); });
+    } else {
+        zeile(100, "Inverse: nicht invertierbar");
+        y -= 85;
+    }
+    matrix("Stufenform:", [&](int c, int r) { return kurz(Ergebnis->StufenMat[c][r]); });
+    if (Rec->CharPolyText[0]) {
+        zeile(100, "Charakteristisches Polynom:");
+        y -= 55;
+        vdFormFuncOutput form(Rec->CharPolyAnzeige, 80);
+        char line[vdFormOutput::MaxText + 1];
+        for (int i = 1; form.GetErr() == 0; ++i, y -= 50) {
+            form.GetLine(line, i);
+            if (form.GetErr() != 0) break;
+            zeile(150, line);
+        }
+        y -= 30;
+    }
+    if (!EigenListe->GetStrings().empty()) {
+        zeile(100, "Eigenwerte:");
+        y -= 55;
+        for (const std::string& e : EigenListe->GetStrings()) {
+            if (y < -2850) break;
+            zeile(150, e);
+            y -= 50;
+        }
+    }
+    dc.RestoreFont();
+    dc.SetTextAlign(oldAlign);
 }
 
 namespace {

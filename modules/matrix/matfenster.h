@@ -4,11 +4,11 @@
 // determinant, inverse and echelon form; "Char. Polynom" determines the characteristic
 // polynomial (cancellable while it runs) and "Eigenwerte..." opens the eigenvalue dialog, whose
 // list is shown after "OK". Tasks are saved to and loaded from ".mat" files and passed to the
-// other modules through "orvltrn.ini" ("k", "e").
+// other modules through "orvltrn.ini" ("k", "e"), and printed with a preview.
 #pragma once
 
-#include "dialog.h"
 #include "matrecord.h"
+#include "vdbaseprintdlg.h"
 
 #define MATCALC_EXPORT __attribute__((visibility("default")))
 
@@ -20,7 +20,7 @@ class TComboBox;
 class TListBoxData;
 class TTalkFunkEdit;
 
-class MATCALC_EXPORT TMatrixFenster : public TDialog {
+class MATCALC_EXPORT TMatrixFenster : public vdBasePrintDlg {
 public:
     TMatrixFenster(TWindow* parent, MatTransStructDef* rec, TModule* module = nullptr);
     ~TMatrixFenster() override;
@@ -37,6 +37,8 @@ public:
     void BNClickedKopieren();
     void BNClickedEinfuegen();
     void BNClickedHelp();
+    void BNClickedDrucke();
+    void CurrPrintout(bool preview, TDC& dc, bool erase, TRect& rect, int kind) override;
 
     // Reads a task file into the window; false (after the message) when it is unreadable.
     bool HoleDaten(const char* file);
@@ -61,4 +63,6 @@ private:
     std::unique_ptr<TListBoxData> EigenListe;
     std::string TaskFile;
     bool Laeuft = false;
+    // The results of the last "Berechnen", for the printout.
+    std::unique_ptr<class InvMatrix> Ergebnis;
 };
