@@ -29,7 +29,7 @@ const char* const kFilter = "Matrix-Dateien (*.MAT)|*.mat|";
 const char* const kUnreadable = "Datei:\r Die Datei besitzt kein lesbares Format.";
 const char* const kNotSaved = "Datei:\r Die Aufgabenstellung konnte nicht gespeichert werden.";
 
-constexpr int kGridX = 26, kGridY = 28, kStepX = 47, kStepY = 15;
+constexpr int kGridX = 26, kGridY = 34, kStepX = 47, kStepY = 15;
 
 int FeldId(int r, int c) {
     return 1100 + 10 * r + c;
@@ -70,13 +70,13 @@ TDlgResource MatrixLayout() {
     }
     it.push_back({209, TCtlKind::PushButton, "&k", bx, by, 34, 14});
     it.push_back({210, TCtlKind::PushButton, "&e", bx + 38, by, 34, 14});
-    it.push_back({1911, TCtlKind::Static, "Eigenwerte:", bx, 170, bw, 9});
-    it.push_back({1912, TCtlKind::ListBox, "", bx, 180, bw, 112});
+    it.push_back({1911, TCtlKind::Static, "Eigenwerte:", bx, by + 20, bw, 9});
+    it.push_back({1912, TCtlKind::ListBox, "", bx, by + 30, bw, 262 - by});
 
-    it.push_back({1901, TCtlKind::Static, "Rang:", 8, 156, 24, 9});
-    it.push_back({1902, TCtlKind::Static, "", 34, 156, 30, 9, SS_SUNKEN});
-    it.push_back({1903, TCtlKind::Static, "Determinante:", 74, 156, 52, 9});
-    it.push_back({1904, TCtlKind::Static, "", 128, 156, 140, 9, SS_SUNKEN});
+    it.push_back({1901, TCtlKind::Static, "Rang:", 8, 157, 24, 9});
+    it.push_back({1902, TCtlKind::Static, "", 34, 155, 30, 12, SS_SUNKEN});
+    it.push_back({1903, TCtlKind::Static, "Determinante:", 74, 157, 52, 9});
+    it.push_back({1904, TCtlKind::Static, "", 128, 155, 140, 12, SS_SUNKEN});
     it.push_back({1905, TCtlKind::Static, "Inverse:", 8, 170, 80, 9});
     it.push_back({1906, TCtlKind::Edit, "", 8, 180, 194, 78, ES_MULTILINE | ES_READONLY});
     it.push_back({1907, TCtlKind::Static, "Stufenform:", 206, 170, 80, 9});
