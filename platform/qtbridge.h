@@ -68,6 +68,7 @@ void NotifyParent(QWidget* control, unsigned code);
 void ForwardPaint(QWidget* w, QPaintEvent* e);
 void ForwardFocus(QWidget* w, bool in);
 void ForwardMouse(QWidget* w, QEvent* e);
+void ForwardWheel(QWidget* w, class QWheelEvent* e);
 void ForwardResize(QWidget* w);
 void ForwardMove(QWidget* w);
 

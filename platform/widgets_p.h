@@ -4,12 +4,14 @@
 
 #include "qtbridge.h"
 
+#include <QAbstractScrollArea>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QWheelEvent>
 #include <utility>
 #include <vector>
 
@@ -64,6 +66,11 @@ protected:
     void enterEvent(QEnterEvent* e) override {
         Base::enterEvent(e);
         ForwardMouse(this, e);
+    }
+    void wheelEvent(QWheelEvent* e) override {
+        Base::wheelEvent(e);
+        // Scrolling widgets keep their wheel; the others tell their window object.
+        if (!e->isAccepted() || !qobject_cast<QAbstractScrollArea*>(this)) ForwardWheel(this, e);
     }
     void resizeEvent(QResizeEvent* e) override {
         Base::resizeEvent(e);

@@ -238,6 +238,17 @@ std::string GetResourceDir() {
     return s;
 }
 
+bool CopyTextToClipboard(const char* text) {
+    if (!qApp || !text) return false;
+    QGuiApplication::clipboard()->setText(QStr(text));
+    return true;
+}
+
+std::string GetClipboardText() {
+    if (!qApp) return {};
+    return CpStr(QGuiApplication::clipboard()->text());
+}
+
 bool CopyPictureToClipboard(int widthPx, int heightPx, const std::function<void(TDC&)>& draw) {
     if (!qApp || widthPx <= 0 || heightPx <= 0) return false;
     TBitmap bitmap(widthPx, heightPx, TColor::White);

@@ -52,4 +52,9 @@ std::string GetResourceDir();
 
 // Puts a picture on the clipboard: `draw` is called on a bitmap of `widthPx` × `heightPx`
 // pixels (and once more for an SVG version). False when it could not be done.
+// Puts a Windows-1252 text on the clipboard (as plain text); false when there is none.
+bool CopyTextToClipboard(const char* text);
+// The clipboard's plain text in Windows-1252 ("" when it holds none).
+std::string GetClipboardText();
+
 bool CopyPictureToClipboard(int widthPx, int heightPx, const std::function<void(TDC&)>& draw);

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstring>
 
@@ -199,6 +200,17 @@ void ForwardMouse(QWidget* w, QEvent* e) {
     if (e->type() == QEvent::MouseMove) owner->EvMouseMove(keys, p);
 }
 
+void ForwardWheel(QWidget* w, QWheelEvent* e) {
+    TWindow* owner = WindowOf(w);
+    if (!owner) return;
+    unsigned keys = 0;
+    if (e->buttons() & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (e->modifiers() & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (e->modifiers() & Qt::ControlModifier) keys |= MK_CONTROL;
+    const QPoint pos = e->position().toPoint();
+    owner->EvMouseWheel(keys, e->angleDelta().y(), TPoint(pos.x(), pos.y()));
+}
+
 void ForwardResize(QWidget* w) {
     TWindow* owner = WindowOf(w);
     if (!owner) return;
@@ -343,6 +355,7 @@ unsigned TWindow::EvNCHitTest(const TPoint&) {
 void TWindow::EvMouseMove(unsigned, const TPoint&) {}
 void TWindow::EvLButtonDown(unsigned, const TPoint&) {}
 void TWindow::EvLButtonUp(unsigned, const TPoint&) {}
+void TWindow::EvMouseWheel(unsigned, int, const TPoint&) {}
 void TWindow::EvActivate(bool) {}
 
 void TWindow::EvClose() {

@@ -54,6 +54,9 @@ public:
     virtual void EvMouseMove(unsigned modKeys, const TPoint& point);
     virtual void EvLButtonDown(unsigned modKeys, const TPoint& point);
     virtual void EvLButtonUp(unsigned modKeys, const TPoint& point);
+    // The mouse wheel over the window: `zDelta` in eighths of a degree (120 per notch, positive
+    // away from the user), `point` in client coordinates.
+    virtual void EvMouseWheel(unsigned modKeys, int zDelta, const TPoint& point);
     virtual void EvActivate(bool active);
     // The title bar's close button or the system menu's close entry; asks CanClose().
     virtual void EvClose();

@@ -15,6 +15,7 @@
 #include "winapi.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -278,7 +279,7 @@ void TFunktionsDraw::BNClickedEnde() {
 
 void TFunktionsDraw::StartPosAbf() {
     // The pointer position (-10, -10) stands for the start value 0.
-    EvLButtonDown(0, TPoint(-10, -10));
+    Positionsdialog(TPoint(-10, -10));
 }
 
 // ---- drawing ----------------------------------------------------------------------------------
@@ -343,8 +344,26 @@ long double TFunktionsDraw::XAnSpalte(int spalte) const {
     return HStruct->x1 + spalte * (HStruct->x2 - HStruct->x1) / std::max(breite - 1, 1);
 }
 
+long double TFunktionsDraw::HAnZeile(int zeile) const {
+    const int hoehe = std::max(GetClientRect().Height(), 1);
+    return HStruct->h2 - zeile * (HStruct->h2 - HStruct->h1) / hoehe;
+}
+
 void TFunktionsDraw::EvMouseMove(unsigned modKeys, const TPoint& point) {
     vdBasePrintDlg::EvMouseMove(modKeys, point);
+    if (Gedrueckt && (modKeys & MK_LBUTTON) && HStruct && !HStruct->Is3D) {
+        // Beyond a few pixels a press becomes a drag: the ranges follow the pointer.
+        const int dx = point.x - ZugStart.x, dy = point.y - ZugStart.y;
+        if (Gezogen || std::abs(dx) > 3 || std::abs(dy) > 3) {
+            Gezogen = true;
+            const TRect client = GetClientRect();
+            const long double sx = dx * (ZugX2 - ZugX1) / std::max(client.Width() - 1, 1);
+            const long double sh = dy * (ZugH2 - ZugH1) / std::max(client.Height(), 1);
+            HStruct->x1 = ZugX1 - sx, HStruct->x2 = ZugX2 - sx;
+            HStruct->h1 = ZugH1 + sh, HStruct->h2 = ZugH2 + sh;
+            Invalidate();
+        }
+    }
     if (!HStruct || !(HStruct->Statuszeile || StatusLine) || !*HStruct->Funktion) return;
     std::string text;
     if (HStruct->Is3D) {
@@ -361,6 +380,33 @@ void TFunktionsDraw::EvMouseMove(unsigned modKeys, const TPoint& point) {
 
 void TFunktionsDraw::EvLButtonDown(unsigned modKeys, const TPoint& point) {
     vdBasePrintDlg::EvLButtonDown(modKeys, point);
+    if (!HStruct) return;
+    Gedrueckt = true;
+    Gezogen = false;
+    ZugStart = point;
+    ZugX1 = HStruct->x1, ZugX2 = HStruct->x2, ZugH1 = HStruct->h1, ZugH2 = HStruct->h2;
+}
+
+void TFunktionsDraw::EvLButtonUp(unsigned modKeys, const TPoint& point) {
+    vdBasePrintDlg::EvLButtonUp(modKeys, point);
+    const bool klick = Gedrueckt && !Gezogen;
+    Gedrueckt = Gezogen = false;
+    if (klick) Positionsdialog(point);
+}
+
+void TFunktionsDraw::EvMouseWheel(unsigned modKeys, int zDelta, const TPoint& point) {
+    vdBasePrintDlg::EvMouseWheel(modKeys, zDelta, point);
+    if (!HStruct || HStruct->Is3D || !*HStruct->Funktion || zDelta == 0 || Zeichnet) return;
+    // One notch away from the user: "größer" (each side of the ranges closer by a fifth of the
+    // width); towards the user: "kleiner". The point under the pointer stays where it is.
+    const long double f = zDelta > 0 ? 0.6L : 1.4L;
+    const long double x = XAnSpalte(point.x), h = HAnZeile(point.y);
+    HStruct->x1 = x - (x - HStruct->x1) * f, HStruct->x2 = x + (HStruct->x2 - x) * f;
+    HStruct->h1 = h - (h - HStruct->h1) * f, HStruct->h2 = h + (HStruct->h2 - h) * f;
+    Invalidate();
+}
+
+void TFunktionsDraw::Positionsdialog(const TPoint& point) {
     if (!HStruct) return;
     if (!*HStruct->Funktion) {
         MessageBox("Berechnungsfunktion:\r Es wurde noch keine Funktion angegeben.", "Berechnung",

@@ -58,7 +58,11 @@ public:
 
     void Paint(TDC& dc, bool erase, TRect& rect) override;
     void EvMouseMove(unsigned modKeys, const TPoint& point) override;
+    // A click (press and release on the same spot) opens the position dialog; dragging with
+    // the button held moves the drawn ranges, the wheel zooms about the pointer.
     void EvLButtonDown(unsigned modKeys, const TPoint& point) override;
+    void EvLButtonUp(unsigned modKeys, const TPoint& point) override;
+    void EvMouseWheel(unsigned modKeys, int zDelta, const TPoint& point) override;
     void CurrPrintout(bool preview, TDC& dc, bool erase, TRect& rect, int kind) override;
 
     bool IsNull(int Art, long double x, long double dx, long double* Wert) {
@@ -108,6 +112,8 @@ private:
     void DruckeZeichnungsseite(TDC& dc, const std::string zeilen[5]);
     void DruckeDiskussionsseite(TDC& dc, const std::string zeilen[5], const std::string abl[5]);
     long double XAnSpalte(int spalte) const;
+    long double HAnZeile(int zeile) const;
+    void Positionsdialog(const TPoint& point);
 
     FudiTransStructDef* HStruct = nullptr;
     std::unique_ptr<vdFunction> FunkObj;
@@ -118,6 +124,10 @@ private:
     int Druckt = 0;
     int Zeichnet = 0;
     int PaintCount = 0;
+    // Dragging: where the button went down and the ranges at that moment.
+    bool Gedrueckt = false, Gezogen = false;
+    TPoint ZugStart;
+    long double ZugX1 = 0, ZugX2 = 0, ZugH1 = 0, ZugH2 = 0;
 };
 
 // Enables or greys menu command `id` of the frame around `window` (its parents searched).

@@ -5,6 +5,7 @@
 #include "dialog.h"
 #include "dlgres.h"
 #include "headless.h"
+#include "qtbridge.h"
 #include "winapi.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -381,3 +383,36 @@ TEST(Dialog, AMissingLayoutFailsInsteadOfShowingAnEmptyWindow) {
     EXPECT_FALSE(dlg.Create());
     EXPECT_EQ(dlg.Execute(), -1);
 }
+
+namespace {
+
+// A dialog that keeps the wheel turns it is told of.
+class TWheelDialog : public TDialog {
+public:
+    using TDialog::TDialog;
+    void EvMouseWheel(unsigned, int zDelta, const TPoint& point) override {
+        Delta += zDelta;
+        Where = point;
+    }
+    int Delta = 0;
+    TPoint Where;
+};
+
+TEST(Dialog, TheMouseWheelReachesTheWindowAndTheClipboardHoldsText) {
+    TWheelDialog dlg(nullptr, TestLayout());
+    ASSERT_TRUE(dlg.Create());
+    QWidget* w = WidgetOf(&dlg);
+    QWheelEvent wheel(QPointF(30, 40), w->mapToGlobal(QPointF(30, 40)), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &wheel);
+    EXPECT_EQ(dlg.Delta, 240);
+    EXPECT_EQ(dlg.Where.x, 30);
+    EXPECT_EQ(dlg.Where.y, 40);
+    dlg.Destroy();
+    ASSERT_TRUE(CopyTextToClipboard("x\tf(x)\r\n1\tGrö\xDF"
+                                    "e"));
+    EXPECT_EQ(GetClipboardText(), "x\tf(x)\r\n1\tGr\xF6\xDF"
+                                  "e");
+}
+
+} // namespace

@@ -115,10 +115,48 @@ TEST_F(Fenster, TheStatusLineTellsThePositionUnderTheMouse) {
     rec->Funktion[0] = 0;
     window->EvMouseMove(0, TPoint(30, 30));
     EXPECT_EQ(bar.GetHintText(), "Koordinatenkreuzposition: -10x : 10h ... f(x)=x^2");
-    window->EvLButtonDown(0, TPoint(30, 30));
+    window->EvLButtonDown(MK_LBUTTON, TPoint(30, 30));
+    window->EvLButtonUp(0, TPoint(30, 30));
     TRecordedMessage m;
     ASSERT_TRUE(TakeMessage(m));
     EXPECT_EQ(m.text, "Berechnungsfunktion:\r Es wurde noch keine Funktion angegeben.");
+}
+
+TEST_F(Fenster, TheWheelZoomsAboutThePointerAndDraggingMovesTheRanges) {
+    Open();
+    window->MoveWindow(0, 0, 401, 200);
+    const TRect c = window->GetClientRect();
+    window->MoveWindow(0, 0, 401 + 401 - c.Width(), 200 + 200 - c.Height());
+    std::strcpy(rec->Funktion, "x");
+    // About the middle a notch away narrows like "größer", towards the user widens like
+    // "kleiner".
+    window->EvMouseWheel(0, 120, TPoint(200, 100));
+    EXPECT_NEAR(double(rec->x1), -6, 1e-12);
+    EXPECT_NEAR(double(rec->x2), 6, 1e-12);
+    EXPECT_NEAR(double(rec->h1), -6, 1e-12);
+    window->EvMouseWheel(0, -120, TPoint(200, 100));
+    EXPECT_NEAR(double(rec->x1), -8.4, 1e-12);
+    EXPECT_NEAR(double(rec->h2), 8.4, 1e-12);
+    // About the top left corner that corner stays.
+    rec->x1 = rec->h1 = -10, rec->x2 = rec->h2 = 10;
+    window->EvMouseWheel(0, 120, TPoint(0, 0));
+    EXPECT_NEAR(double(rec->x1), -10, 1e-12);
+    EXPECT_NEAR(double(rec->x2), 2, 1e-12);
+    EXPECT_NEAR(double(rec->h2), 10, 1e-12);
+    EXPECT_NEAR(double(rec->h1), -2, 1e-12);
+    // A drag of 40 pixels right and 20 down moves the picture with the pointer; no dialog.
+    rec->x1 = rec->h1 = -10, rec->x2 = rec->h2 = 10;
+    window->EvLButtonDown(MK_LBUTTON, TPoint(100, 50));
+    window->EvMouseMove(MK_LBUTTON, TPoint(120, 60));
+    window->EvMouseMove(MK_LBUTTON, TPoint(140, 70));
+    window->EvLButtonUp(0, TPoint(140, 70));
+    EXPECT_NEAR(double(rec->x1), -12, 1e-12);
+    EXPECT_NEAR(double(rec->x2), 8, 1e-12);
+    EXPECT_NEAR(double(rec->h1), -8, 1e-12);
+    EXPECT_NEAR(double(rec->h2), 12, 1e-12);
+    // Moves without the button move nothing.
+    window->EvMouseMove(0, TPoint(10, 10));
+    EXPECT_NEAR(double(rec->x1), -12, 1e-12);
 }
 
 TEST_F(Fenster, TheWindowPaintsTheGraphs) {
