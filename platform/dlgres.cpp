@@ -40,9 +40,9 @@ TModule::TModule(const char* name, bool shouldLoad) : name_(Upper(name)) {
     if (shouldLoad && !HasModule(name_) && name_ != "ORVELIN.EXE") library_ = LoadLibrary(name);
 }
 
-TModule::~TModule() {
-    if (library_) FreeLibrary(library_);
-}
+// A library loaded here registered its dialogs, module windows and commands while it loaded;
+// those registrations point into its code, so it stays loaded for the rest of the process.
+TModule::~TModule() = default;
 
 const TDlgResource* TModule::FindDialog(TResId id) const {
     return FindDialogResource(name_.c_str(), id);

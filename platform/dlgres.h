@@ -52,7 +52,7 @@ struct TDialogResourceRegistrar {
 
 // A library of the suite addressed by its Windows module name ("ORVLPRN.DLL"). When no
 // dialog of that name is registered yet, the library lib<name>.so (lower case, next to the
-// program's libraries) is loaded so that its resources register themselves.
+// program's libraries) is loaded so that its resources register themselves; it stays loaded.
 class TModule {
 public:
     explicit TModule(const char* name, bool shouldLoad = true);
@@ -67,5 +67,5 @@ public:
 
 private:
     std::string name_;
-    HINSTANCE library_ = nullptr;
+    HINSTANCE library_ = nullptr; // never freed, see the destructor
 };
