@@ -5,8 +5,10 @@
 #include "dc.h"
 #include "fudirecord.h"
 #include "fuditask.h"
+#include "headless.h"
 #include "modreg.h"
 #include "tfunktionsdraw.h"
+#include "tnullstellen.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +18,8 @@
 
 namespace {
 
-const char kUsage[] = "plot AUFGABE.fud --png BILD.png [--size BREITExHOEHE] [--pdf SEITE.pdf]";
+const char kUsage[] =
+    "plot AUFGABE.fud --png BILD.png [--size BREITExHOEHE] [--pdf SEITE.pdf] [--markiert]";
 
 int Fehler(const std::string& cp1252) {
     std::fprintf(stderr, "orvelin plot: %s\n", Cp1252ToUtf8(cp1252).c_str());
@@ -33,15 +36,35 @@ bool LiesGroesse(const char* text, int& breite, int& hoehe) {
     return true;
 }
 
+// The roots module's discussion on the task, run as its dialog would run it after "Start",
+// so that the drawing can mark the roots, extrema and inflection points.
+bool Diskussion(FudiTransStructDef& r) {
+    r.Diskussion = 1;
+    r.markiert = 1;
+    SetHeadless(true);
+    TNullstellen dialog(nullptr, &r);
+    if (!dialog.Create()) return false;
+    dialog.ShowWindow(SW_HIDE);
+    dialog.SendCommand(TNullstellen::kStart);
+    TRecordedMessage m;
+    while (TakeMessage(m)) Fehler(m.text);
+    if (!dialog.IsWindow()) return false;
+    dialog.SendCommand(TNullstellen::kAbbruchOK);
+    return r.Diskussion == 1;
+}
+
 int Plot(int argc, char** argv) {
     std::string task, png, pdf;
     int breite = 800, hoehe = 600;
+    bool markiert = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--png" && i + 1 < argc)
             png = Utf8ToCp1252(argv[++i]);
         else if (a == "--pdf" && i + 1 < argc)
             pdf = Utf8ToCp1252(argv[++i]);
+        else if (a == "--markiert")
+            markiert = true;
         else if (a == "--size" && i + 1 < argc) {
             if (!LiesGroesse(argv[++i], breite, hoehe))
                 return Fehler("Die Größe muss BREITExHOEHE sein (16 bis 8000 Punkte).");
@@ -59,6 +82,8 @@ int Plot(int argc, char** argv) {
         return Fehler("Datei:\n Die Datei besitzt kein lesbares Format.");
     if (record->Is3D) return Fehler("Zeichnungen von f(x,y) gibt es hier noch nicht.");
     window.NeuesFunkObj();
+    if (markiert && !Diskussion(*record))
+        return Fehler("Die Diskussion wurde nicht zu Ende geführt.");
     if (!png.empty()) {
         TBitmap bild(breite, hoehe, RGB(255, 251, 240));
         {

@@ -11,6 +11,7 @@
 #include "talk.h"
 #include "tfudiinformation.h"
 #include "tfunkdialog.h"
+#include "tnullstellen.h"
 #include "vdfunction.h"
 #include "winapi.h"
 
@@ -420,7 +421,7 @@ void TFunktionsDraw::Positionsdialog(const TPoint& point) {
 }
 
 void TFunktionsDraw::RootsDialog() {
-    // Until the roots module is part of the program nothing is computed: the record must not
-    // claim an integral or a discussion.
-    HStruct->Integral = HStruct->Diskussion = 0;
+    vdFuncTrace("void TFunktionsDraw::RootsDialog()");
+    TNullstellen dlg(this, HStruct, TNullstellen::kResId, RootsModul.get());
+    dlg.Execute();
 }

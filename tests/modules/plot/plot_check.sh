@@ -24,4 +24,8 @@ fi
 grep -q "Die Datei besitzt kein lesbares Format." "$dir/err.txt" || fail "no message: $(cat "$dir/err.txt")"
 [ ! -e "$dir/nein.png" ] || fail "a picture was written for a refused file"
 "$prog" plot "$fixtures/gross.fud" --png "$dir/x.png" --size 3x3 2> /dev/null && fail "size 3x3 taken"
-echo "plot_check: picture, drawing page and refusal"
+# With the discussion of the roots module the drawing is marked; the picture differs.
+"$prog" plot "$fixtures/gross.fud" --png "$dir/markiert.png" --size 640x480 --markiert ||
+    fail "plot --markiert failed"
+cmp -s "$dir/gross.png" "$dir/markiert.png" && fail "the marks changed nothing"
+echo "plot_check: picture, marked picture, drawing page and refusal"
