@@ -57,6 +57,8 @@ namespace {
 // (only exact zeros lead to an exchange) and its reciprocal would blow the rows below up.
 long double Differenz(long double x, long double y) {
     const long double d = x - y;
+    // An overflow stays visible: taken as noise it would silently lose a pivot.
+    if (!std::isfinite(d)) return d;
     return fabsl(d) <= 1e-17L * std::max(fabsl(x), fabsl(y)) ? 0.0L : d;
 }
 
@@ -112,17 +114,24 @@ void InvMatrix::RangBest() {
     ZweiterDurchgang = false;
     Halbdrehung();
 
+    // Entries that overflowed in the elimination leave no trustworthy rank, determinant or
+    // inverse: the determinant reports the range and the matrix counts as not invertible.
+    bool eliminationOverflow = false;
+    for (int c = 0; c < n; ++c)
+        for (int r = 0; r < n; ++r)
+            eliminationOverflow |= !std::isfinite(ArbMat[c][r]) || !std::isfinite(InvMat[c][r]);
+
     Rang = 0;
     for (int r = 0; r < n; ++r)
         for (int c = 0; c < n; ++c)
-            if (fabsl(ArbMat[c][r]) >= 1e-16L) {
+            if (!(fabsl(ArbMat[c][r]) < 1e-16L)) { // an overflowed entry is no zero either
                 ++Rang;
                 break;
             }
 
     // The product keeps its last representable value when a factor would overflow it.
     long double det = 1.0L;
-    bool overflow = false;
+    bool overflow = eliminationOverflow;
     for (int k = 0; k < n; ++k) {
         long double product;
         if (mult_ok(det, ArbMat[k][k], &product))
@@ -141,7 +150,7 @@ void InvMatrix::RangBest() {
         if (std::strcmp(DetText, "-0") == 0) std::strcpy(DetText, "0");
     }
 
-    if (Rang == n && fabsl(det) >= 1e-16L) {
+    if (!eliminationOverflow && Rang == n && fabsl(det) >= 1e-16L) {
         for (int k = 0; k < n; ++k) {
             const long double f = 1.0L / ArbMat[k][k];
             for (int j = 0; j < n; ++j) InvMat[j][k] *= f;

@@ -151,6 +151,17 @@ TEST(InvMatrix, OverflowOfTheProductIsReportedAndTheRestComputed) {
     EXPECT_NEAR(static_cast<double>(inv.InvMat[1][1] * 1e3000L), -1.0, 1e-15);
 }
 
+// 1 - 1e4300 * 1e4000 overflows in the elimination: the pivot must not be lost as "noise",
+// which showed the determinant 0 for a regular matrix.
+TEST(InvMatrix, OverflowInTheEliminationIsReportedNotDropped) {
+    auto rec = Record(2, {1e-300L, 1e4000L, 1e4000L, 1});
+    InvMatrix inv(rec.get());
+    EXPECT_EQ(inv.Fehler, -1);
+    EXPECT_STREQ(inv.DetText, "Wert zu groß!");
+    EXPECT_TRUE(std::isinf(inv.StufenMat[1][1]));
+    EXPECT_EQ(inv.Invertierbar, 0);
+}
+
 TEST(InvMatrix, EchelonFormIsTheDownwardPass) {
     auto rec = Record(3, {2, 1, 1, 4, 3, 3, 8, 7, 9});
     InvMatrix inv(rec.get());
