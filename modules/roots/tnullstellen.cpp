@@ -208,7 +208,7 @@ void TNullstellen::IntegralBest() {
     SetDlgItemText(kIntegral, "0");
     SetDlgItemText(kVergangen, "0");
     PumpWaitingMessages();
-    IntStartZeit = GetTickCount();
+    IntStartZeit = Uhr = GetTickCount();
     long double letzte = IntStartZeit;
     r.PosIntegral = 0;
     r.NegIntegral = 0;

@@ -136,6 +136,8 @@ private:
     long double IntStartZeit = 0;
     unsigned long LetztesDurchreichen = 0;
     unsigned long PauseDurchreichen = 0;
+    unsigned long Schritte = 0;
+    long double Uhr = 0; // the tick count read last
     TListBox* NstListe = nullptr;
     TListBox* ExtrListe = nullptr;
     TListBox* WendListe = nullptr;
