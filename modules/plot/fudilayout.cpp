@@ -165,9 +165,32 @@ TDlgResource InformationLayout() {
     return r;
 }
 
+TDlgResource WertetabelleLayout() {
+    TDlgResource r;
+    r.caption = "Wertetabelle";
+    r.cx = 330, r.cy = 250;
+    auto& it = r.items;
+    it.push_back({1100, TCtlKind::Static, "", 6, 6, 318, 9, SS_NOPREFIX});
+    it.push_back({1201, TCtlKind::Static, "&von:", 6, 22, 20, 9});
+    it.push_back({1001, TCtlKind::Edit, "", 28, 20, 70, 12});
+    it.push_back({1202, TCtlKind::Static, "&bis:", 104, 22, 18, 9});
+    it.push_back({1002, TCtlKind::Edit, "", 124, 20, 70, 12});
+    it.push_back({1203, TCtlKind::Static, "&Schritt:", 200, 22, 30, 9});
+    it.push_back({1003, TCtlKind::Edit, "", 232, 20, 50, 12});
+    it.push_back({201, TCtlKind::PushButton, "&Berechnen", 286, 19, 38, 14, BS_DEFPUSHBUTTON});
+    it.push_back({1101, TCtlKind::Edit, "", 6, 38, 318, 164, ES_MULTILINE | ES_READONLY});
+    it.push_back({221, TCtlKind::Static, "", 6, 206, 318, 18, SS_SUNKEN});
+    it.push_back({IDOK, TCtlKind::PushButton, "&Zurück", 6, 230, 60, 14});
+    it.push_back({207, TCtlKind::PushButton, "&Kopieren", 120, 230, 60, 14});
+    it.push_back({218, TCtlKind::PushButton, "&Drucken", 186, 230, 60, 14});
+    it.push_back({302, TCtlKind::PushButton, "&Hilfe", 264, 230, 60, 14});
+    return r;
+}
+
 const TDialogResourceRegistrar registerZeichnung(kFnplotModul, 202, ZeichnungLayout());
 const TDialogResourceRegistrar registerEingabe(kFnplotModul, 20200, EingabeLayout());
 const TDialogResourceRegistrar registerInformation(kFnplotModul, 20300, InformationLayout());
+const TDialogResourceRegistrar registerWertetabelle(kFnplotModul, 20500, WertetabelleLayout());
 
 } // namespace
 

@@ -28,6 +28,7 @@ std::vector<TMenuPopup> FudiMenue() {
               {T::CM_DRUCKEINFORMATION, "Drucke &Diskussion..."},
               {0, ""},
               {T::CM_STARTPOS, "&Startposition..."},
+              {T::CM_WERTETABELLE, "&Wertetabelle..."},
               {0, ""},
               {T::CM_ENDE, "&Ende"}}},
             {"&Hilfe", {{T::CM_HILFE, "&Hilfe"}}}};

@@ -6,6 +6,7 @@
 #include "fudilayout.h"
 #include "fudirecord.h"
 #include "fuditask.h"
+#include "fudiwertetabelle.h"
 #include "orvldlgs.h"
 #include "settings.h"
 #include "talk.h"
@@ -139,6 +140,7 @@ void TFunktionsDraw::Init() {
     OnClicked(CM_HILFE, &TFunktionsDraw::BNClickedHelp);
     OnClicked(CM_ENDE, &TFunktionsDraw::BNClickedEnde);
     OnClicked(CM_STARTPOS, &TFunktionsDraw::StartPosAbf);
+    OnClicked(CM_WERTETABELLE, &TFunktionsDraw::Wertetabelle);
 }
 
 void TFunktionsDraw::SetupWindow() {
@@ -276,6 +278,12 @@ void TFunktionsDraw::BNClickedHelp() {
 
 void TFunktionsDraw::BNClickedEnde() {
     CloseWindow(2);
+}
+
+void TFunktionsDraw::Wertetabelle() {
+    if (!HStruct || HStruct->Is3D) return;
+    if (!FunkObj) NeuesFunkObj();
+    TFudiWertetabelle(this, HStruct, FunkObj.get(), 20500, &FnplotModul()).Execute();
 }
 
 void TFunktionsDraw::StartPosAbf() {

@@ -30,6 +30,7 @@ public:
         CM_HILFE = 302,
         CM_ENDE = 305,
         CM_STARTPOS = 502,
+        CM_WERTETABELLE = 206,
     };
 
     // The program's constructor: the window on the record, inside `parent` (the module's frame).
@@ -55,6 +56,8 @@ public:
     void BNClickedHelp();
     void BNClickedEnde();
     void StartPosAbf();
+    // The value table of f, f', f''.
+    void Wertetabelle();
 
     void Paint(TDC& dc, bool erase, TRect& rect) override;
     void EvMouseMove(unsigned modKeys, const TPoint& point) override;
