@@ -2,6 +2,7 @@
 
 #include "chooser.h"
 #include "frame.h"
+#include "helpwin.h"
 #include "modreg.h"
 #include "winapi.h"
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-enum : int { CM_CHOOSER = 901, CM_EXIT = 902, CM_ABOUT = 903 };
+enum : int { CM_CHOOSER = 901, CM_EXIT = 902, CM_ABOUT = 903, CM_CONTENTS = 904 };
 
 TStatusBarFactory& StatusBarFactory() {
     static TStatusBarFactory factory;
@@ -22,10 +23,11 @@ class THostFrame : public TDecoratedFrame {
 public:
     explicit THostFrame(const char* title) : TDecoratedFrame(nullptr, title, nullptr) {
         SetMenu({{"&Datei", {{CM_CHOOSER, "&Modulauswahl"}, {0, ""}, {CM_EXIT, "&Beenden"}}},
-                 {"&Hilfe", {{CM_ABOUT, "&Info über Orvelin"}}}});
+                 {"&Hilfe", {{CM_CONTENTS, "&Inhalt"}, {CM_ABOUT, "&Info über Orvelin"}}}});
         OnClicked(CM_CHOOSER, &THostFrame::CmChooser);
         OnClicked(CM_EXIT, &THostFrame::CmExit);
         OnClicked(CM_ABOUT, &THostFrame::CmAbout);
+        OnClicked(CM_CONTENTS, &THostFrame::CmContents);
         SetDeleteOnClose(true);
     }
     std::vector<std::shared_ptr<void>> records;
@@ -36,6 +38,7 @@ private:
         OpenHostWindow("chooser", "", error);
     }
     void CmExit() { CloseWindow(0); }
+    void CmContents() { WinExec(kHelpContentsCommand, SW_SHOWNORMAL); }
     void CmAbout() {
         MessageBox("Orvelin 5.0\r Mathematik für Schule und Studium.", "Info über Orvelin",
                    MB_OK | MB_ICONINFORMATION);

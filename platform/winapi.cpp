@@ -4,12 +4,12 @@
 #include "dc.h"
 #include "filesys.h"
 #include "headless.h"
+#include "helpwin.h"
 #include "qtbridge.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
@@ -19,7 +19,6 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QSvgGenerator>
-#include <QUrl>
 #include <chrono>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -139,10 +138,11 @@ unsigned WinExec(const char* cmdLine, int) {
     }
     std::string cmd = cmdLine ? cmdLine : "";
     std::string page = HelpPageForCommand(cmdLine);
-    if (!page.empty()) {
-        if (!fs::exists(page)) return 2;
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page))) ? 33
-                                                                                            : 2;
+    // The help opens in the program's own help window, so it works on every machine.
+    if (!page.empty()) return ShowHelpPage(page) ? 33 : 2;
+    if (IsHelpContentsCommand(cmdLine)) {
+        ShowHelpContents();
+        return 33;
     }
     if (strcasecmp(cmd.c_str(), "PRINTMAN.EXE") == 0) {
         for (const char* tool : {"system-config-printer", "gnome-control-center"}) {

@@ -26,8 +26,9 @@ enum TCursorKind { IDC_ARROW = 0, IDC_WAIT = 1 };
 void SetCursor(TCursorKind cursor);
 
 // Starts a program as the system's command lines name them: the help viewer
-// "HH.EXE mk:@MSITStore:orvlhilf5.chm::html/<page>.htm" opens the help page in the desktop's
-// browser, "PRINTMAN.EXE" the printer settings. Returns a value above 31 on success, else an
+// "HH.EXE mk:@MSITStore:orvlhilf5.chm::html/<page>.htm" opens the help page in the program's
+// help window (the help file without a page: its contents), "PRINTMAN.EXE" the printer
+// settings. Returns a value above 31 on success, else an
 // error code (2: not found).
 unsigned WinExec(const char* cmdLine, int cmdShow);
 // The help page file a help command line names, or "" when it names none.
