@@ -22,6 +22,12 @@ void Say(const char8_t* utf8) {
 void Say(const std::string& utf8) {
     std::fputs(utf8.c_str(), stderr);
 }
+void Say(FILE* to, const char8_t* utf8) {
+    std::fputs(reinterpret_cast<const char*>(utf8), to);
+}
+void Say(FILE* to, const std::string& utf8) {
+    std::fputs(utf8.c_str(), to);
+}
 
 // A message of the layer (Windows-1252, "\r" line breaks) for the terminal.
 std::string TerminalText(const std::string& message) {
@@ -31,14 +37,14 @@ std::string TerminalText(const std::string& message) {
     return text;
 }
 
-void Usage() {
-    Say(u8"Aufruf: orvelin                      öffnet die Modulauswahl\n"
-        u8"        orvelin calc|fudi|glsys|stoch|matrix [AUFGABENDATEI]\n"
-        u8"        orvelin open [AUFGABENDATEI]   öffnet die Datei in ihrem Modul\n"
-        u8"        orvelin eval [Optionen] FUNKTION\n"
-        u8"        orvelin script DATEI [--show] [--progdir ORDNER] [--timeout SEKUNDEN]\n");
+void Usage(FILE* to = stderr) {
+    Say(to, u8"Aufruf: orvelin                      öffnet die Modulauswahl\n"
+            u8"        orvelin calc|fudi|glsys|stoch|matrix [AUFGABENDATEI]\n"
+            u8"        orvelin open [AUFGABENDATEI]   öffnet die Datei in ihrem Modul\n"
+            u8"        orvelin eval [Optionen] FUNKTION\n"
+            u8"        orvelin script DATEI [--show] [--progdir ORDNER] [--timeout SEKUNDEN]\n");
     for (const TCommandEntry* command : RegisteredCommands())
-        Say("        orvelin " + command->usage + "\n");
+        Say(to, "        orvelin " + command->usage + "\n");
 }
 
 // A module's headless command: the application object exists, offscreen without a display.
@@ -59,6 +65,15 @@ int main(int argc, char** argv) {
     if (const TCommandEntry* command = FindCommand(argc - 1, argv + 1))
         return RunModuleCommand(*command, argc, argv);
 
+    // Asked for, help and version go to the standard output and are no error.
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        Usage(stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("Orvelin 5.0\n", stdout);
+        return 0;
+    }
     std::string module = argc >= 2 ? argv[1] : "chooser";
     if (argc > 3 || (!module.empty() && module[0] == '-') || (module == "chooser" && argc >= 2)) {
         Usage();

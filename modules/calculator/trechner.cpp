@@ -4,6 +4,7 @@
 #include "dc.h"
 #include "dlgres.h"
 #include "frame.h"
+#include "filesys.h"
 #include "funkedit.h"
 #include "modreg.h"
 #include "orvldlgs.h"
@@ -276,7 +277,7 @@ void TRechner::SetupWindow() {
         const std::string cmd = WithoutQuotes(CommandLine);
         if (*Trans->IniDatei)
             CorrWritePrivateProfileString("Programm", "Öffne direkt", cmd.c_str(), Trans->IniDatei);
-        if (!cmd.empty() && HoleDaten(cmd.c_str())) {
+        if (!cmd.empty() && TaskFileThere(cmd.c_str()) && HoleDaten(cmd.c_str())) {
             StoreTaskFile(cmd);
             SetTitle(cmd.c_str());
         }
@@ -849,6 +850,16 @@ bool TRechner::SetzeDaten(const char* file) {
     return ok;
 }
 
+bool TRechner::TaskFileThere(const char* file) {
+    // A name that leads nowhere is no unreadable format: say so, with the name.
+    if (FileExists(file)) return true;
+    const std::string text =
+        std::string("Datei:\r Die Datei '") + FileNameOf(file) + "' gibt es nicht.";
+    MessageBox(text.c_str(), "Rechner Laden", MB_OK | MB_ICONSTOP);
+    FocusId(PadOpen ? 257 : 201);
+    return false;
+}
+
 bool TRechner::HoleDaten(const char* file) {
     vdFuncTrace("bool TRechner::HoleDaten(char*)");
     TRechAufgabe task;
@@ -900,7 +911,7 @@ void TRechner::BNClickedLaden() {
     std::string name = LoadFileName;
     if (!FrageAufgabenDatei(this, false, kFilter, "rec", name)) return;
     LoadFileName = name;
-    HoleDaten(name.c_str());
+    if (TaskFileThere(name.c_str())) HoleDaten(name.c_str());
     StoreTaskFile(name);
     SetTitle(name.c_str());
 }

@@ -46,6 +46,8 @@ public:
     bool SetzeDaten(const char* file);
     // Reads the task of `file` into the window; false (after the message) when unreadable.
     bool HoleDaten(const char* file);
+    // False, after telling the user, when the task file does not exist.
+    bool TaskFileThere(const char* file);
     void CurrPrintout(bool preview, TDC& dc, bool erase, TRect& rect, int page) override;
     // Key releases reaching the window itself have no effect.
     void EvKeyUp(unsigned key, unsigned repeatCount, unsigned flags);
