@@ -242,6 +242,10 @@ int vdPrinter::Print(vdPrintout& printout) {
     const QPageLayout layout(PageSizeOf(Data.DevMode), OrientationOf(Data.DevMode),
                              QMarginsF(0, 0, 0, 0));
     if (IsPdf()) {
+        // A PDF file has no unprintable border: the page goes where a typical laser printer
+        // puts it, inside its printable area of about 5 mm on each side.
+        const QPageLayout pdfLayout(PageSizeOf(Data.DevMode), OrientationOf(Data.DevMode),
+                                    QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
         // The file is written beside its place and renamed when complete, so a failed print
         // leaves no half-written file and an older file of that name untouched.
         if (Data.FileName.empty()) return -1;
@@ -253,7 +257,7 @@ int vdPrinter::Print(vdPrintout& printout) {
             writer.setResolution(600);
             writer.setTitle(FromCp1252(printout.GetTitle()));
             writer.setCreator(QStringLiteral("Orvelin"));
-            writer.setPageLayout(layout);
+            writer.setPageLayout(pdfLayout);
             result = PaintPages(writer, printout, Data);
         }
         if (result != 0) {

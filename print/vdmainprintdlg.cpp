@@ -284,7 +284,13 @@ void vdMainPrintDlg::ActInfoText() {
         return;
     }
     TPrintData& data = GetMeData();
-    SetDlgItemText(kPrinter, (data.Device + " an " + data.Output).c_str());
+    // The printer's own name; the PDF file with the name of its file once one is chosen.
+    std::string printer = data.Device;
+    if (data.Device == kPdfDevice && !data.FileName.empty()) {
+        const size_t slash = data.FileName.find_last_of("/\\");
+        printer += " " + data.FileName.substr(slash == std::string::npos ? 0 : slash + 1);
+    }
+    SetDlgItemText(kPrinter, printer.c_str());
     SetDlgItemText(kFromPage, Number(data.FromPage).c_str());
     SetDlgItemText(kToPage, Number(data.ToPage).c_str());
     SetDlgItemText(kCopies, Number(data.Copies).c_str());
