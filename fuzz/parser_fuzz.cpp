@@ -1,6 +1,8 @@
 // Compiles and evaluates arbitrary function texts. The first three input bytes choose the set-up,
 // the rest is the text:
-//   byte 0: variables (none, "xyzuvw" with 6, named "ab cd", "x"), base (10, 2, 8, 16), snap
+//   byte 0: variables (none, "xyzuvw" with 6, named "ab cd", "x"), base (10, 2, 8, 16), snap,
+//           and in its top bits whether the text is repeated to 64 KB (6) or 1 MB (7), so that
+//           short inputs reach the long texts a mutation would take ages to grow
 //   byte 1: angular unit 1..3 and derivative order 0..4 (4 is out of range on purpose)
 //   byte 2: shifts the points at which the text is evaluated
 #include "vdparser.h"
@@ -69,7 +71,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int unit = data[1] % 3 + 1;
     const int order = (data[1] / 3) % 5;
     const int shift = data[2];
-    const std::string text(reinterpret_cast<const char*>(data) + 3, size - 3);
+    std::string text(reinterpret_cast<const char*>(data) + 3, size - 3);
+    const int repeat = data[0] >> 5;
+    if (repeat >= 6 && !text.empty()) {
+        const size_t length = repeat == 6 ? size_t(1) << 16 : size_t(1) << 20;
+        const std::string piece = text;
+        while (text.size() + piece.size() <= length) text += piece;
+    }
 
     if (vars.count == 0) {
         vdParser parser(text.c_str(), base, true, true, true, true);
