@@ -5,7 +5,11 @@
 #include "vdparser.h"
 
 #include <benchmark/benchmark.h>
+#ifdef HAVE_MUPARSER
+#include <muParser.h>
+#endif
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -54,20 +58,61 @@ FLOOR_FUNCTION(TwoVariables) {
     return ((0.0L + x * y) + sinl(x + y)) - Pow(cosl(x - y), 2.0L);
 }
 
+// The second floor: the same terms as written, but integer powers as multiplications (no Horner
+// rewrite, no folding of constants) -- what a fast engine computes.
+FLOOR_FUNCTION(CubicMult) {
+    const long double x = v[0];
+    return (0.0L + x * x * x) - 4.0L * x;
+}
+
+FLOOR_FUNCTION(DampedSineMult) {
+    const long double x = v[0];
+    return (0.0L + sinl(x) * expl(0.0L - x * x / 10.0L)) + sqrtl(fabsl(x));
+}
+
+FLOOR_FUNCTION(QuotientMult) {
+    const long double x = v[0];
+    const long double q = (x * x + 1.0L) / (x * x - 1.0L);
+    const long double m = logl(fabsl(x) + 1.0L) * cosl(3.0L * x);
+    return (0.0L + q) + m;
+}
+
+FLOOR_FUNCTION(Degree8Mult) {
+    const long double x = v[0];
+    const long double x2 = x * x, x3 = x2 * x, x4 = x3 * x, x5 = x4 * x, x6 = x5 * x, x7 = x6 * x,
+                      x8 = x7 * x;
+    return ((((((((0.0L + 3.0L * x8) - 2.0L * x7) + x6) - 5.0L * x5) + 4.0L * x4) - x3) +
+             2.0L * x2) -
+            7.0L * x) +
+           1.0L;
+}
+
+FLOOR_FUNCTION(TwoVariablesMult) {
+    const long double x = v[0], y = v[1];
+    const long double c = cosl(x - y);
+    return ((0.0L + x * y) + sinl(x + y)) - c * c;
+}
+
 struct Case {
     const char* name;
     const char* text;
     int varCount;
     const char* varDesc;
     Floor floor;
+    Floor multiplied;
+    const char* muText; // the text in muParser's notation
 };
 
 const Case kCases[] = {
-    {"cubic", "x^3-4*x", 1, "x", Cubic},
-    {"damped_sine", "sin(x)*exp(-x^2/10)+sqrt(abs(x))", 1, "x", DampedSine},
-    {"quotient", "(x^2+1)/(x^2-1)+ln(abs(x)+1)*cos(3*x)", 1, "x", Quotient},
-    {"degree8", "3*x^8-2*x^7+x^6-5*x^5+4*x^4-x^3+2*x^2-7*x+1", 1, "x", Degree8},
-    {"two_vars", "x*y+sin(x+y)-cos(x-y)^2", 2, "xy", TwoVariables},
+    {"cubic", "x^3-4*x", 1, "x", Cubic, CubicMult, "x^3-4*x"},
+    {"damped_sine", "sin(x)*exp(-x^2/10)+sqrt(abs(x))", 1, "x", DampedSine, DampedSineMult,
+     "sin(x)*exp(-x^2/10)+sqrt(abs(x))"},
+    {"quotient", "(x^2+1)/(x^2-1)+ln(abs(x)+1)*cos(3*x)", 1, "x", Quotient, QuotientMult,
+     "(x^2+1)/(x^2-1)+ln(abs(x)+1)*cos(3*x)"},
+    {"degree8", "3*x^8-2*x^7+x^6-5*x^5+4*x^4-x^3+2*x^2-7*x+1", 1, "x", Degree8, Degree8Mult,
+     "3*x^8-2*x^7+x^6-5*x^5+4*x^4-x^3+2*x^2-7*x+1"},
+    {"two_vars", "x*y+sin(x+y)-cos(x-y)^2", 2, "xy", TwoVariables, TwoVariablesMult,
+     "x*y+sin(x+y)-cos(x-y)^2"},
 };
 
 // 1024 points: x over [-10, 10] (midpoints, so never exactly 0 or +-1); with two variables a
@@ -87,14 +132,41 @@ std::vector<long double> Grid(int varCount) {
     return g;
 }
 
-void BM_Floor(benchmark::State& state, const Case& c) {
-    const std::vector<long double> grid = Grid(c.varCount);
+void BM_Floor(benchmark::State& state, Floor floor, int varCount) {
+    const std::vector<long double> grid = Grid(varCount);
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(c.floor(&grid[2 * i]));
+        benchmark::DoNotOptimize(floor(&grid[2 * i]));
         i = (i + 1) % kPoints;
     }
 }
+
+#ifdef HAVE_MUPARSER
+// muParser in double precision, compiled once, on the same points.
+void BM_MuParser(benchmark::State& state, const Case& c) {
+    const std::vector<long double> grid = Grid(c.varCount);
+    double x = 0, y = 0;
+    mu::Parser parser;
+    parser.DefineVar("x", &x);
+    parser.DefineVar("y", &y);
+    parser.SetExpr(c.muText);
+    double worst = 0;
+    for (int i = 0; i < kPoints; ++i) {
+        x = double(grid[2 * i]);
+        y = double(grid[2 * i + 1]);
+        const double f = double(c.floor(&grid[2 * i]));
+        worst = std::max(worst, std::fabs(parser.Eval() - f) / std::max(1.0, std::fabs(f)));
+    }
+    state.counters["relative_difference"] = worst;
+    int i = 0;
+    for (auto _ : state) {
+        x = double(grid[2 * i]);
+        y = double(grid[2 * i + 1]);
+        benchmark::DoNotOptimize(parser.Eval());
+        i = (i + 1) % kPoints;
+    }
+}
+#endif
 
 // order 0 is one value through GetResultExt, the modules' path; order 1 the first derivative.
 void BM_Parser(benchmark::State& state, const Case& c, int order) {
@@ -106,12 +178,17 @@ void BM_Parser(benchmark::State& state, const Case& c, int order) {
     std::vector<long double> grid = Grid(c.varCount);
     if (order == 0) {
         // The comparison is only meaningful while both compute the same numbers.
-        int mismatches = 0;
+        int mismatches = 0, multiplied = 0;
+        auto same = [](long double a, long double b) {
+            return a == b || (std::isnan(a) && std::isnan(b));
+        };
         for (int i = 0; i < kPoints; ++i) {
-            const long double p = parser.GetResultExt(&grid[2 * i]), f = c.floor(&grid[2 * i]);
-            if (!(p == f || (std::isnan(p) && std::isnan(f)))) ++mismatches;
+            const long double p = parser.GetResultExt(&grid[2 * i]);
+            if (!same(p, c.floor(&grid[2 * i]))) ++mismatches;
+            if (!same(p, c.multiplied(&grid[2 * i]))) ++multiplied;
         }
         state.counters["mismatches"] = mismatches;
+        state.counters["mismatches_mult"] = multiplied;
     }
     int i = 0;
     for (auto _ : state) {
@@ -212,7 +289,13 @@ void BM_CompileLong(benchmark::State& state, const LongKind& kind) {
 
 int main(int argc, char** argv) {
     for (const Case& c : kCases) {
-        benchmark::RegisterBenchmark((std::string("floor/") + c.name).c_str(), BM_Floor, c);
+        benchmark::RegisterBenchmark((std::string("floor/") + c.name).c_str(), BM_Floor, c.floor,
+                                     c.varCount);
+        benchmark::RegisterBenchmark((std::string("floor_mult/") + c.name).c_str(), BM_Floor,
+                                     c.multiplied, c.varCount);
+#ifdef HAVE_MUPARSER
+        benchmark::RegisterBenchmark((std::string("muparser/") + c.name).c_str(), BM_MuParser, c);
+#endif
         benchmark::RegisterBenchmark((std::string("parser/") + c.name).c_str(), BM_Parser, c, 0);
         benchmark::RegisterBenchmark((std::string("derive1/") + c.name).c_str(), BM_Parser, c, 1);
     }

@@ -203,29 +203,6 @@ void vdParser::FunctionError(const vdOpStructDef& op, long double x) {
     if (NeedErrorSolveText) ErrorTypeText[100] = 0;
 }
 
-namespace {
-inline long double Operand(const long double* values, int number) {
-    return number < 0 ? -values[-number] : values[number];
-}
-// The range test of the guarded arithmetic: infinities and NaN fail.
-inline bool InRange(long double r) {
-    return std::fabs(r) <= LDBL_MAX;
-}
-// One of the four operations; a division by 0 is out of range.
-inline long double Arithmetic(int code, long double a, long double b) {
-    switch (code) {
-    case OpAdd:
-        return a + b;
-    case OpSub:
-        return a - b;
-    case OpMul:
-        return a * b;
-    default:
-        return b == 0 ? HUGE_VALL : a / b;
-    }
-}
-} // namespace
-
 void vdParser::SolveFunction(vdOpStructDef* op, char*) {
     const long double x = Operand(ValueList.data(), op->Value1);
     long double r;
@@ -260,69 +237,4 @@ void vdParser::SolveOperation(vdOpStructDef* op, char*) {
         return;
     }
     ValueList[op->Result] = r;
-}
-
-long double vdParser::GetResultValue() {
-    if (GlobalError == -1) {
-        IsError = false;
-        return PlainValue;
-    }
-    IsError = GlobalError != 0;
-    if (IsError || OpCount == 0) return 0;
-    // The hot loop: arithmetic inline, everything else through the function table. The last
-    // result is usually the next operand: taking it from the register instead of reading it
-    // back keeps the chain short.
-    long double* const values = ValueList.data();
-    const vdOpStructDef* op = &OpList[1];
-    const vdOpStructDef* const last = &OpList[OpCount];
-    int lastNumber = 0;
-    long double lastValue = 0;
-    auto operand = [&](int number) {
-        return number == lastNumber ? lastValue : Operand(values, number);
-    };
-    for (; op <= last; ++op) {
-        const long double a = operand(op->Value1);
-        long double r;
-        switch (op->Code) {
-        case OpAdd:
-        case OpSub:
-        case OpMul:
-        case OpDiv:
-            r = Arithmetic(op->Code, a, operand(op->Value2));
-            break;
-        case OpPow: {
-            const long double b = operand(op->Value2);
-            r = powl(a, b);
-            const long double m = std::fabs(r);
-            if (__builtin_expect(!(m >= LDBL_MIN && m <= LDBL_MAX), 0)) {
-                r = GuardedPowl(a, b);
-                values[op->Result] = r;
-                if (r == OverflowBound) {
-                    FunctionError(*op, a);
-                    return 0;
-                }
-            }
-            values[op->Result] = lastValue = r;
-            lastNumber = op->Result;
-            continue;
-        }
-        default:
-            r = EvaluateFunction(*op, a);
-            values[op->Result] = r;
-            if (__builtin_expect(r == OverflowBound, 0)) {
-                FunctionError(*op, a);
-                return 0;
-            }
-            lastValue = r;
-            lastNumber = op->Result;
-            continue;
-        }
-        if (__builtin_expect(!InRange(r), 0)) {
-            OperationError(*op, a, operand(op->Value2));
-            return 0;
-        }
-        values[op->Result] = lastValue = r;
-        lastNumber = op->Result;
-    }
-    return lastValue;
 }

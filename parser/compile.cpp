@@ -99,6 +99,7 @@ void vdParser::SolveAll() {
         if (out.compare(0, 2, "--") == 0) out.erase(0, 2);
     }
     WorkFunction = out;
+    BuildProgram();
 }
 
 // Compiles the operations of the bracket that opens at out[open] and closes at the end of out;

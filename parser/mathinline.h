@@ -72,4 +72,60 @@ inline long double GuardedAcosl(long double x) {
     return acosl(x);
 }
 
+// Integer powers of a compile-time exponent. powl of this libm multiplies for the exponents 2 and
+// 3 (and takes the reciprocal first for -1, -2, -3), so the same products are bit-identical to
+// it; for other exponents it rounds once from an exact logarithm, where plain products would
+// drift by several units in the last place. There an exact product of two-word numbers (Dekker's
+// splitting of the 64-bit significand into two halves) rounds once as well: the correctly rounded
+// power, at most one unit in the last place from powl.
+
+struct TwoWord {
+    long double hi, lo;
+};
+
+// hi + lo == a exactly, each with at most 32 significant bits.
+inline void SplitSignificand(long double a, long double* hi, long double* lo) {
+    const long double c = 4294967297.0L * a; // 2^32 + 1
+    *hi = c - (c - a);
+    *lo = a - *hi;
+}
+
+// p + e == a * b exactly (a and b far from the ends of the range).
+inline TwoWord ExactProduct(long double a, long double b) {
+    const long double p = a * b;
+    long double ah, al, bh, bl;
+    SplitSignificand(a, &ah, &al);
+    SplitSignificand(b, &bh, &bl);
+    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
+}
+
+inline TwoWord TwoWordProduct(TwoWord a, TwoWord b) {
+    const TwoWord t = ExactProduct(a.hi, b.hi);
+    const long double e = t.lo + (a.hi * b.lo + a.lo * b.hi);
+    const long double s = t.hi + e;
+    return {s, e - (s - t.hi)};
+}
+
+// x^n for 4 <= |n| <= 64 by squaring in two-word arithmetic, rounded once at the end. Only for
+// results between 2^-16000 and 2^16000 (callers check and fall back to powl outside).
+inline long double ExactIntegerPower(long double x, int n) {
+    unsigned m = unsigned(n < 0 ? -n : n);
+    TwoWord r{x, 0}, b{x, 0};
+    bool first = true;
+    while (m) {
+        if (m & 1) {
+            r = first ? b : TwoWordProduct(r, b);
+            first = false;
+        }
+        m >>= 1;
+        if (m) b = TwoWordProduct(b, b);
+    }
+    if (n > 0) return r.hi;
+    // 1 / (hi + lo), with the remainder of the first quotient taken exactly.
+    const long double q = 1 / r.hi;
+    const TwoWord t = ExactProduct(q, r.hi);
+    const long double remainder = ((1 - t.hi) - t.lo) - q * r.lo;
+    return q + remainder / r.hi;
+}
+
 } // namespace vdp

@@ -3,6 +3,8 @@
 
 #include "vdparser.h"
 
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -59,6 +61,17 @@ enum OpCode : int {
     FnCot
 };
 
+// Codes that only evaluation programs use (see Step): integer powers of a constant exponent
+// and the two ways of calling a built-in function.
+enum StepCode : int {
+    StepSquare = 100,
+    StepCube,
+    StepReciprocal, // exponents -1, -2, -3
+    StepExactPower, // exponents 4 ... 64 in magnitude
+    StepUnary,      // through the step's function pointer
+    StepFunction    // through EvaluateFunction
+};
+
 // The built-in function names in the order the compile-time check tests them; index i has
 // the code FnIsPos + i.
 extern const char* const kFunctionNames[36];
@@ -93,6 +106,28 @@ size_t MatchingClose(const std::string& s, size_t open);
 
 // For every bracket of s the position of its partner (npos for the others and the unpaired).
 std::vector<size_t> MatchingBrackets(const std::string& s);
+
+// The value of an operand: value number n, negated when n is negative.
+inline long double Operand(const long double* values, int number) {
+    return number < 0 ? -values[-number] : values[number];
+}
+// The range test of the guarded arithmetic: infinities and NaN fail.
+inline bool InRange(long double r) {
+    return std::fabs(r) <= LDBL_MAX;
+}
+// One of the four operations; a division by 0 is out of range.
+inline long double Arithmetic(int code, long double a, long double b) {
+    switch (code) {
+    case OpAdd:
+        return a + b;
+    case OpSub:
+        return a - b;
+    case OpMul:
+        return a * b;
+    default:
+        return b == 0 ? HUGE_VALL : a / b;
+    }
+}
 
 // Trace of an exported entry point; the hook does nothing, so this costs one test.
 void Trace(const char* signature);

@@ -63,6 +63,8 @@ void vdParser::FreeOwned() {
     ValueList.shrink_to_fit();
     OpList.clear();
     OpList.shrink_to_fit();
+    Program.clear();
+    Program.shrink_to_fit();
     WorkFunction.clear();
     OriginFunc.clear();
     StyledFunction.clear();

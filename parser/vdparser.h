@@ -12,7 +12,19 @@
 
 namespace vdp {
 class BracketText;
-}
+
+// One step of the evaluation program built from the compiled operations: the operation's code
+// (or a more special one chosen when compiling), its operands and result as value numbers
+// (negative: negated), and what the code needs besides.
+struct Step {
+    int code;
+    int a, b;
+    int result;
+    int exponent;                      // integer powers
+    long double (*unary)(long double); // functions that do not depend on the angular unit
+    int op;                            // the operation in OpList, for its messages
+};
+} // namespace vdp
 
 // A window handle of the platform layer (opaque here).
 struct HWND__;
@@ -243,6 +255,8 @@ protected:
     int VarCount;
     std::vector<long double> ValueList;
     std::vector<vdOpStructDef> OpList;
+    // What evaluation runs: the operations that are not done once when compiling.
+    std::vector<vdp::Step> Program;
     int ValueStart;
     bool SetupDone;
 
@@ -252,6 +266,9 @@ private:
     int OperandValue(const std::string& operand);
     void UnknownOperand(const std::string& operand);
     void NumberOutOfRange(const std::string& operand);
+    void BuildProgram();
+    bool FoldStep(const vdp::Step& step);
+    long double RunStep(const vdp::Step& step, long double a, long double b, bool* failed);
     int ResultReference(const std::string& operand, size_t digit);
     int NextResult();
     vdOpStructDef& NewOperation();

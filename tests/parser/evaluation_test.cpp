@@ -1,0 +1,172 @@
+// The evaluation program: powers with a constant integer exponent against the general power
+// (the same text with the exponent in a variable, which always goes through powl), operations
+// done once when compiling, and the messages of both.
+#include "vdparser.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Value {
+    long double value;
+    int error;
+    std::string message;
+};
+
+Value At(vdParser& parser, long double x, long double y = 0) {
+    long double values[2] = {x, y};
+    Value v{parser.GetResultExt(values), parser.GetGlobalError(), ""};
+    char message[256] = "";
+    parser.GetErrorTypeText(message);
+    v.message = message;
+    return v;
+}
+
+// Units in the last place between a and b (0 when equal, both NaN or both infinite alike).
+long double Ulps(long double a, long double b) {
+    if (a == b || (std::isnan(a) && std::isnan(b))) return 0;
+    const long double unit = nextafterl(fabsl(a), INFINITY) - fabsl(a);
+    return fabsl(a - b) / unit;
+}
+
+// Bases from every part of the range: ordinary, huge, tiny, subnormal, negative, whole
+// numbers, and the special values.
+std::vector<long double> Bases(size_t count, unsigned seed) {
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-16445, 16383), small(-70, 70);
+    std::vector<long double> bases = {0.0L,     -0.0L,     1.0L,     -1.0L,     2.0L,
+                                      LDBL_MAX, -LDBL_MAX, LDBL_MIN, -LDBL_MIN, LDBL_TRUE_MIN,
+                                      INFINITY, -INFINITY, NAN,      0.5L,      10.0L};
+    while (bases.size() < count) {
+        const long double m =
+            (long double)mantissa(random) + (long double)mantissa(random) * 1e-19L;
+        const int kind = int(bases.size() % 4);
+        if (kind == 0)
+            bases.push_back(ldexpl(m, exponent(random)));
+        else if (kind == 1)
+            bases.push_back(ldexpl(m, small(random)));
+        else if (kind == 2)
+            bases.push_back(roundl(m * 1000));
+        else
+            bases.push_back(ldexpl(m, -16440 + small(random) / 10)); // subnormal and tiny
+    }
+    return bases;
+}
+
+// "x^n" compiled with n in the text against "x^y" with y = n, at every base.
+void CompareWithGeneralPower(int n, size_t count, long double allowedUlps) {
+    const std::string exponent = n < 0 ? "-" + std::to_string(-n) : std::to_string(n);
+    vdParser constant(("x^" + exponent).c_str(), 2, "xy", true, true, true, true);
+    vdParser general("x^y", 2, "xy", true, true, true, true);
+    ASSERT_EQ(constant.GetGlobalError(), 0);
+    long double worst = 0;
+    int errors = 0;
+    for (long double x : Bases(count, unsigned(n + 100))) {
+        const Value c = At(constant, x, n), g = At(general, x, n);
+        ASSERT_EQ(c.error, g.error) << "x^" << n << " at " << double(x);
+        ASSERT_EQ(c.message, g.message) << "x^" << n << " at " << double(x);
+        if (c.error) ++errors;
+        worst = std::max(worst, Ulps(g.value, c.value));
+        ASSERT_LE(Ulps(g.value, c.value), allowedUlps) << "x^" << n << " at " << double(x);
+    }
+    EXPECT_GT(errors, 0) << "the sweep must reach overflow and underflow";
+    testing::Test::RecordProperty("worst_ulps_" + std::to_string(n), std::to_string(double(worst)));
+}
+
+TEST(IntegerPowers, SquaresCubesAndTheirReciprocalsAreBitIdentical) {
+    for (int n : {2, 3}) CompareWithGeneralPower(n, 1000000, 0);
+    for (int n : {-1, -2, -3}) CompareWithGeneralPower(n, 200000, 0);
+}
+
+TEST(IntegerPowers, OtherExponentsStayWithinOneUnitInTheLastPlace) {
+    // Rounded once from an exact product; powl itself is not always the nearest value.
+    for (int n = 4; n <= 64; n += (n < 12 ? 1 : 7)) CompareWithGeneralPower(n, 5000, 1);
+    for (int n : {-4, -5, -8, -17, -64}) CompareWithGeneralPower(n, 5000, 1);
+    // The exact product gives the nearest value where powl of this libm does not.
+    vdParser twelve("99^12*x", 1, "x", true, true, true, true);
+    EXPECT_EQ(At(twelve, 1).value, 886384871716129280658801.0L);
+}
+
+TEST(IntegerPowers, ErrorsAreThoseOfThePower) {
+    vdParser square("x^2", 1, "x", true, true, true, true);
+    const Value overflow = At(square, 1e3000L);
+    EXPECT_EQ(overflow.error, 6);
+    EXPECT_EQ(overflow.message.substr(0, 3), "'^(");
+    EXPECT_EQ(At(square, 1e-3000L).error, 6); // an underflowing power is an error, not 0
+    EXPECT_EQ(At(square, 0).value, 0);
+    EXPECT_EQ(At(square, NAN).error, 6);
+    vdParser negative("x^-2", 1, "x", true, true, true, true);
+    EXPECT_EQ(At(negative, 0).error, 6);
+    EXPECT_EQ(At(negative, 0).message, "'^(0)' kann keinen vertretbaren Wert ermitteln.");
+    vdParser eighth("x^8", 1, "x", true, true, true, true);
+    EXPECT_EQ(At(eighth, 1e700L).error, 6);
+    EXPECT_EQ(At(eighth, 1e-700L).error, 6);
+    EXPECT_EQ(At(eighth, -2).value, 256);
+    // After an error the next value is computed again.
+    EXPECT_EQ(At(eighth, 3).error, 0);
+}
+
+TEST(Folding, ConstantPartsKeepTheirValuesAndMessages) {
+    // Done once or at every evaluation: the same value.
+    vdParser folded("(2^0.5+ln(3))*x", 1, "x", true, true, true, true);
+    EXPECT_EQ(At(folded, 2).value, (sqrtl(2) + logl(3)) * 2);
+    // A constant part that fails fails at evaluation, with its message, as without folding.
+    struct Case {
+        const char* text;
+        int error;
+        const char* message;
+    } cases[] = {
+        {"sqrt(-1)+x", 6, "'sqrt(-1)' kann keinen vertretbaren Wert ermitteln."},
+        {"x+1/0", 5,
+         "'1/0' kann keinen vertretbaren Wert ermitteln. (Division ist nicht im g\xFCltigen "
+         "Bereich.)"},
+        {"x*2^100000", 6, "'^(2)' kann keinen vertretbaren Wert ermitteln."},
+        {"x+(1e4932*10)", 4, nullptr},
+        {"ln(0)*x", 6, "'ln(0)' kann keinen vertretbaren Wert ermitteln."},
+    };
+    for (const Case& c : cases) {
+        vdParser parser(c.text, 1, "x", true, true, true, true);
+        EXPECT_EQ(parser.GetGlobalError(), 0) << c.text; // compiling reports nothing
+        const Value v = At(parser, 1);
+        EXPECT_EQ(v.error, c.error) << c.text;
+        if (c.message) {
+            EXPECT_EQ(v.message, c.message) << c.text;
+        }
+    }
+    // The first failing operation is the one reported, folded parts or not.
+    vdParser first("sqrt(x)+ln(0)", 1, "x", true, true, true, true);
+    EXPECT_EQ(At(first, -1).message, "'sqrt(-1)' kann keinen vertretbaren Wert ermitteln.");
+    EXPECT_EQ(At(first, 1).message, "'ln(0)' kann keinen vertretbaren Wert ermitteln.");
+}
+
+TEST(Folding, AnglesAndRandomNumbersStayAtEvaluation) {
+    // The unit may change after compiling.
+    vdParser sine("sin(90)+0*x", 1, "x", true, true, true, true);
+    EXPECT_NEAR(double(At(sine, 0).value), double(sinl(90)), 1e-18);
+    sine.SetAngularUnitTo(1);
+    EXPECT_NEAR(double(At(sine, 0).value), 1, 1e-18);
+    // A text of constants only is done whole when compiling and still evaluates.
+    vdParser constant("2*3+4^2", 0, "", true, true, true, true);
+    EXPECT_EQ(constant.GetResult(), 22);
+    EXPECT_EQ(constant.GetPDerivation(1, 1.0L, false), 0);
+    vdParser dice("rand(1000)*1", 0, "", true, true, true, true);
+    bool different = false;
+    const long double first = dice.GetResult();
+    for (int i = 0; i < 50 && !different; ++i) different = dice.GetResult() != first;
+    EXPECT_TRUE(different);
+}
+
+TEST(Folding, DerivativesUseTheProgram) {
+    vdParser parser("x^3+2^3*x", 1, "x", true, true, true, true);
+    EXPECT_NEAR(double(parser.GetPDerivation(1, 2.0L, false)), 3 * 4 + 8, 1e-6);
+    EXPECT_NEAR(double(parser.GetPDerivation(2, 2.0L, false)), 12, 1e-3);
+}
+
+} // namespace
