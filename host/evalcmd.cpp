@@ -152,6 +152,17 @@ int ParseOptions(int argc, char** argv, EvalOptions* o) {
     if (texts.empty()) return UsageError("die Funktion fehlt");
     if (texts.size() > 1) return UsageError("mehr als eine Funktion angegeben");
     o->text = texts.front();
+    if (o->hasVars && o->varCount < 0) {
+        // Without --count the description tells: single letters, or names between blanks.
+        const std::string& d = o->varDesc;
+        if (d.find(' ') == std::string::npos) {
+            o->varCount = int(d.size());
+        } else {
+            o->varCount = 0;
+            for (size_t i = 0; i < d.size(); ++i)
+                if (d[i] != ' ' && (i == 0 || d[i - 1] == ' ')) ++o->varCount;
+        }
+    }
     if (o->hasVars != (o->varCount >= 0))
         return UsageError("--vars und --count nur gemeinsam angeben");
     if (o->varCount < 0) o->varCount = 0;

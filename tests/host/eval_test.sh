@@ -78,6 +78,9 @@ results)
     expect 0 0 "50$(printf '%%%.0s' $(seq 1 3126))"
     expect 19 0 "1+2*3^2"
     expect 30 0 --vars xy --count 2 --at 3,4 "2x(y+1)"
+    expect 30 0 --vars xy --at 3,4 "2x(y+1)"            # the count from the description
+    expect 10 0 --vars "ab cd" --at 2,5 "ab*cd"
+    expect 3 0 --vars x --at 3 "x"
     expect 30 0 --vars "x y" --count 2 --at 3,4 "2x(y+1)"
     expect 10 0 --vars "ab cd" --count 2 --at 2,5 "ab*cd"
     expect 4 0 --vars xy --count 2 --at 3 "x+y+1"      # missing contents are 0
@@ -130,7 +133,6 @@ usage)
     usage --count
     usage --vars x --count abc "x"
     usage --vars x --count -1 "x"
-    usage --vars x "x"
     usage --count 1 "x"
     usage --vars x --count 1 --at 1,abc "x"
     usage --vars x --count 1 --at 1,2 "x"
