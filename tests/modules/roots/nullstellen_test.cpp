@@ -267,6 +267,22 @@ TEST_F(Nullstellen, LeavingUnstartedClearsBothFlagsAndGreysPrinting) {
     frame.Destroy();
 }
 
+// Escape and the title bar's close button do what "&Abbruch" / "&OK" would: leaving unstarted
+// clears the flags, leaving a finished run keeps its lines.
+TEST_F(Nullstellen, EscapeAndCloseActAsTheCancelButton) {
+    Open("x");
+    dialog->SendCommand(IDCANCEL);
+    EXPECT_FALSE(dialog->IsWindow());
+    EXPECT_EQ(R().Integral, 0);
+    EXPECT_EQ(R().Diskussion, 0);
+
+    Run("x^2-1", 0, 1);
+    dialog->EvClose();
+    EXPECT_FALSE(dialog->IsWindow());
+    EXPECT_EQ(R().Diskussion, 1);
+    EXPECT_EQ(task.Zeilen(0), (Lines{"-1,0", "1,0"}));
+}
+
 TEST_F(Nullstellen, OkHandsTheResultLinesToTheRecord) {
     TListBoxData* roots = R().NstText;
     Run("x^3-4*x", 0, 1);
