@@ -154,9 +154,11 @@ void TFunktionsDraw::CurrPrintout(bool preview, TDC& dc, bool, TRect&, int Page)
     vdFuncTrace("void TFunktionsDraw::CurrPrintout(BOOL, TDC&, BOOL, TRect&, int)");
     if (!HStruct) return;
     Zeichner.ResetListen();
+    Zeichner3D.ResetHorizont();
     Druckt = 1;
     // Printing lets messages through once per column; the preview is drawn inside a paint.
     Zeichner.Pumpe = preview ? std::function<void()>() : [] { PumpWaitingMessages(); };
+    Zeichner3D.Pumpe = Zeichner.Pumpe;
     std::string zeilen[5], abl[5];
     Zeilen(HStruct->Funktion, Page == 2 ? 60 : 90, zeilen);
     Zeilen(HStruct->Funktion + 600, Page == 2 ? 60 : 90, abl);
@@ -181,12 +183,16 @@ void TFunktionsDraw::CurrPrintout(bool preview, TDC& dc, bool, TRect&, int Page)
     dc.RestoreFont();
     dc.SetTextAlign(oldAlign);
     Zeichner.Pumpe = nullptr;
+    Zeichner3D.Pumpe = nullptr;
     Druckt = 0;
 }
 
 void TFunktionsDraw::DruckeZeichnungsseite(TDC& dc, const std::string zeilen[5]) {
     const FudiTransStructDef& r = *HStruct;
-    if (!r.Is3D) Zeichne2D(dc, 1900, 1900, TRect(0, 0, 1900, 1900), -1, true);
+    if (r.Is3D)
+        Zeichne3D(dc, 1901, 1901, -1, true);
+    else
+        Zeichne2D(dc, 1900, 1900, TRect(0, 0, 1900, 1900), -1, true);
     dc.TextOut(25, -2025, r.Is3D ? "Funktion: f(x,y)=" : "Funktion: f(x)=");
     for (int i = 0; i < 3; ++i) dc.TextOut(300, -2025 - 50 * i, zeilen[i].c_str());
     const TPen schwarz(TColor::Black, 1);

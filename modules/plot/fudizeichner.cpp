@@ -94,15 +94,18 @@ void TFudiZeichner::ZeichneKoord(HDC DC, int x0, int y0, int Bereichr, int Berei
                     y_richtung, nurListen);
     HorizontaleLinien(dc, x0, y0, Bereichr, Bereichb, Updleft, Updright, Updtop, Updbottom,
                       y_richtung, nurListen);
-    if (!nurListen) AlteLinien(dc, x0, y0, y_richtung);
+    // In list-only mode too: the 3D drawing joins each slice's grid to the previous one's.
+    AlteLinien(dc, x0, y0, y_richtung);
     dc.RestorePen();
 }
 
 void TFudiZeichner::VertikaleLinien(TDC& dc, int x0, int y0, int Bereichr, int Bereichb,
                                     int Updleft, int Updright, int Updtop, int Updbottom,
                                     int y_richtung, bool nurListen) {
-    const long double x1 = Rec->x1, x2 = Rec->x2, xAb = Rec->xAb;
-    if (!(xAb > 0)) return;
+    const long double x1 = Tauschen ? Rec->y1 : Rec->x1, x2 = Tauschen ? Rec->y2 : Rec->x2,
+                      xAb = Tauschen ? Rec->yAb : Rec->xAb;
+    if (!(xAb > 0) || !(x2 > x1)) return;
+    const long double von = Gespiegelt ? x2 : x1;
     const long double dx = (x2 - x1) / Bereichr;
     const int unten = std::min(Updbottom, Bereichb);
     int n = 0;
@@ -120,7 +123,7 @@ void TFudiZeichner::VertikaleLinien(TDC& dc, int x0, int y0, int Bereichr, int B
     const long long anzahl = TickAnzahl(x1, x2, xAb, kListen - 1);
     if (anzahl < 0) {
         // Too many lines to tell apart: only the y axis.
-        const int c = Spalte(x1, 0, dx);
+        const int c = Spalte(von, 0, dx);
         if (x1 <= 0 && 0 <= x2 && Updleft <= c && c <= Updright) {
             achse(c);
             Eintragen(Vertikal, n, -(x0 + c));
@@ -131,7 +134,7 @@ void TFudiZeichner::VertikaleLinien(TDC& dc, int x0, int y0, int Bereichr, int B
     long double t = x1 - fmodl(x1, xAb);
     for (long long k = 0; k < anzahl && t <= x2; ++k, t += xAb) {
         if (t < x1) continue;
-        const int c = Spalte(x1, t, dx);
+        const int c = Spalte(von, t, dx);
         if (c < Updleft || c > Updright) continue;
         if (!nurListen) linie(c);
         if (y_richtung < 0 && !nurListen) {
@@ -171,7 +174,7 @@ void TFudiZeichner::HorizontaleLinien(TDC& dc, int x0, int y0, int Bereichr, int
         const int zeile = Zeile(0, Bereichb);
         if (h1 <= 0 && 0 <= h2 && Updtop <= zeile && zeile <= Updbottom) {
             achse(zeile);
-            Eintragen(Horizontal, n, -zeile);
+            Eintragen(Horizontal, n, -std::abs(y0 + zeile * y_richtung));
         }
         return;
     }
@@ -185,22 +188,27 @@ void TFudiZeichner::HorizontaleLinien(TDC& dc, int x0, int y0, int Bereichr, int
             dc.TextOut(x0 + Bereichr + 20, y0 + zeile * y_richtung, Beschriftung(t).c_str());
         if (-dh < t && t <= dh) {
             achse(zeile);
-            Eintragen(Horizontal, n, -zeile);
+            Eintragen(Horizontal, n, -std::abs(y0 + zeile * y_richtung));
         } else {
-            Eintragen(Horizontal, n, zeile);
+            Eintragen(Horizontal, n, std::abs(y0 + zeile * y_richtung));
         }
     }
 }
 
 void TFudiZeichner::AlteLinien(TDC& dc, int x0, int y0, int y_richtung) {
-    // Each grid crossing joined to where it lay in the previous drawing (a turned 3D view).
+    // Each grid crossing joined to where it lay in the previous drawing (the slice behind in
+    // 3D). Rows are kept as distances from the device's row 0.
     (void)x0;
+    (void)y0;
     for (int j = 0; j < kListen && Vertikal[j] != kEndeMarke && VertikalAlt[j] != kEndeMarke; ++j) {
         for (int i = 0;
              i < kListen && Horizontal[i] != kEndeMarke && HorizontalAlt[i] != kEndeMarke; ++i) {
+            const int xa = std::abs(Vertikal[j]), ya = std::abs(Horizontal[i]) * y_richtung;
+            const int xb = std::abs(VertikalAlt[j]), yb = std::abs(HorizontalAlt[i]) * y_richtung;
+            if (xa == xb && ya == yb) continue;
             dc.SelectObject(TPen(kGitterFarbe, 1, Vertikal[j] <= 0 ? PS_SOLID : PS_DOT));
-            dc.MoveTo(std::abs(Vertikal[j]), y0 + std::abs(Horizontal[i]) * y_richtung);
-            dc.LineTo(std::abs(VertikalAlt[j]), y0 + std::abs(HorizontalAlt[i]) * y_richtung);
+            dc.MoveTo(xa, ya);
+            dc.LineTo(xb, yb);
             dc.RestorePen();
         }
     }

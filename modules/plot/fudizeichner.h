@@ -37,6 +37,13 @@ public:
     // within [x - dx/2, x + dx/2]; the first one goes to `Wert`. False without a discussion.
     bool IsNull(int Art, long double x, long double dx, long double* Wert) const;
 
+    // The 3D view: the grid's columns stand for y instead of x (`tauschen`) and are counted
+    // from the upper bound (`gespiegelt`). Both off for 2D drawings.
+    void SetzeAnsicht(bool tauschen, bool gespiegelt) {
+        Tauschen = tauschen;
+        Gespiegelt = gespiegelt;
+    }
+
     // The row of value v on a drawing `Bereichb` high (before the y direction is applied).
     int Zeile(long double v, int Bereichb) const;
 
@@ -66,4 +73,5 @@ private:
     int Vertikal[kListen], Horizontal[kListen];
     int VertikalAlt[kListen], HorizontalAlt[kListen];
     int AnzahlAuswertungen = 0;
+    bool Tauschen = false, Gespiegelt = false;
 };

@@ -80,7 +80,6 @@ int Plot(int argc, char** argv) {
     TFunktionsDraw window(record.get());
     if (!LeseFudiDatei(task.c_str(), *record))
         return Fehler("Datei:\n Die Datei besitzt kein lesbares Format.");
-    if (record->Is3D) return Fehler("Zeichnungen von f(x,y) gibt es hier noch nicht.");
     window.NeuesFunkObj();
     if (markiert && !Diskussion(*record))
         return Fehler("Die Diskussion wurde nicht zu Ende geführt.");
@@ -88,8 +87,11 @@ int Plot(int argc, char** argv) {
         TBitmap bild(breite, hoehe, RGB(255, 251, 240));
         {
             TMemoryDC dc(bild);
-            window.Zeichne2D(dc, breite - 1, hoehe - 1, TRect(0, 0, breite - 1, hoehe - 1), 1,
-                             false);
+            if (record->Is3D)
+                window.Zeichne3D(dc, breite, hoehe, 1, false);
+            else
+                window.Zeichne2D(dc, breite - 1, hoehe - 1, TRect(0, 0, breite - 1, hoehe - 1), 1,
+                                 false);
         }
         if (!bild.SaveAs(png.c_str()))
             return Fehler("Das Bild \"" + png + "\" kann nicht geschrieben werden.");

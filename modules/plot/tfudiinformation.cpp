@@ -55,7 +55,9 @@ TFudiInformation::TFudiInformation(TWindow* parent, FudiTransStructDef* InfStruc
     new TTalkControl(this, 1007, 221,
                      "Im Funktionsdiskussionsfeld sehen Sie die ermittelten Null-, Extrem- und "
                      "Wendestellen von f(x), bei angegebenen Abstand.");
-    for (int i = 0; i < 3; ++i) Listen[i] = new TListBox(this, 1101 + i);
+    // A 3D task has no discussion: its dialog has no result lists.
+    if (!d3)
+        for (int i = 0; i < 3; ++i) Listen[i] = new TListBox(this, 1101 + i);
     OnClicked(302, &TFudiInformation::BNClickedHelp);
 }
 
@@ -96,7 +98,7 @@ void TFudiInformation::SetupWindow() {
     vdFuncTrace("void TFudiInformation::SetupWindow()");
     TDialog::SetupWindow();
     FudiTransStructDef& r = *Rec;
-    if (r.Diskussion) {
+    if (r.Diskussion && !r.Is3D) {
         Einsortieren(*Listen[0], r.NstText);
         Einsortieren(*Listen[1], r.ExtrText);
         Einsortieren(*Listen[2], r.WendText);
@@ -128,13 +130,15 @@ void TFudiInformation::SetupWindow() {
     if (r.Is3D && GetDlgItem(330)) SetDlgItemText(330, std::to_string(r.Grade).c_str());
     const std::pair<int, int> checks[] = {
         {1015, r.Abl1}, {1020, r.Abl2}, {1045, r.durchz}, {228, r.NStErzwingen}};
-    for (const auto& [id, on] : checks) CheckDlgButton(id, on ? BF_CHECKED : BF_UNCHECKED);
+    for (const auto& [id, on] : checks)
+        if (GetDlgItem(id) && !(r.Is3D && id == 228))
+            CheckDlgButton(id, on ? BF_CHECKED : BF_UNCHECKED);
 }
 
 bool TFudiInformation::CanClose() {
     vdFuncTrace("BOOL TFudiInformation::CanClose()");
     TListBoxData** ziele[3] = {&Rec->NstText, &Rec->ExtrText, &Rec->WendText};
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3 && Listen[i]; ++i) {
         auto* neu = new TListBoxData;
         while (Listen[i]->GetCount() > 0) {
             std::vector<char> text(size_t(Listen[i]->GetStringLen(0)) + 1, '\0');

@@ -25,5 +25,5 @@ public:
 private:
     void Symbolisch();
     FudiTransStructDef* Rec;
-    TListBox* Listen[3];
+    TListBox* Listen[3] = {};
 };

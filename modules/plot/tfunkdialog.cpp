@@ -75,7 +75,7 @@ TFunkDialog::TFunkDialog(TWindow* parent, int mode, FudiTransStructDef* EinStruc
                          TModule* module)
     : TDialog(parent, resId, module ? module : &FnplotModul()), Caller(EinStructIn),
       Work(std::make_unique<FudiTransStructDef>(*EinStructIn)), Mode(mode == 1 ? 1 : 0),
-      Zeichner(Work.get()) {
+      Zeichner(Work.get()), Zeichner3D(Work.get(), Zeichner) {
     const bool d3 = Mode == 1;
     const char* vars = d3 ? "(z,u,v,w)" : "(y,z,u,v,w)";
     new TTalkEdit(this, 4095, 0, 221,
@@ -379,9 +379,12 @@ bool TFunkDialog::Kalkulation(bool Zeichnen, bool Vorschlag, bool WinMessPaint) 
         SetCursor(IDC_WAIT);
         long double e[3] = {0, 0, 0};
         if (Mode == 0) Vorschau2D(Vorschlag, e);
+        const long double ms3d = Mode == 1 ? Vorschau3D() : 0;
         SetCursor(IDC_ARROW);
         long double s;
-        if (!w.Abl1 && !w.Abl2)
+        if (Mode == 1)
+            s = ms3d;
+        else if (!w.Abl1 && !w.Abl2)
             s = e[0];
         else if (w.Abl1 && !w.Abl2)
             s = (2 * e[1] + e[0]) / 3;
@@ -389,7 +392,7 @@ bool TFunkDialog::Kalkulation(bool Zeichnen, bool Vorschlag, bool WinMessPaint) 
             s = (3 * e[2] + e[0]) / 4;
         else
             s = (2 * e[1] + e[0] + 3 * e[2]) / 6;
-        s = corrroundl(s * 0.001L);
+        s = Mode == 1 ? ceill(s * 0.001L) : corrroundl(s * 0.001L);
         Sekunden = static_cast<long>(std::clamp(s, 1.0L, 1e9L));
         SetDlgItemText(1030, ZahlText(Sekunden, 7).c_str());
         if (Vorschlag) SkalenVorschlag();
@@ -415,6 +418,29 @@ void TFunkDialog::Vorschau2D(bool vorschlag, long double e[3]) {
         if (w.Abl2) e[2] = ZeichneklFunktion(2, dc, W, H, vorschlag);
     }
     Vorschau->Setze(std::move(bild));
+}
+
+long double TFunkDialog::Vorschau3D() {
+    FudiTransStructDef& w = *Work;
+    const TRect r = Vorschau->GetClientRect();
+    if (r.Width() < 2 || r.Height() < 2) return 1;
+    const TRect fenster = Parent ? Parent->GetClientRect() : r;
+    w.FensterBreite = fenster.Width();
+    w.FensterHoehe = fenster.Height();
+    auto bild = std::make_unique<TBitmap>(r.Width(), r.Height(), RGB(255, 251, 240));
+    const unsigned long start = GetTickCount();
+    {
+        TMemoryDC dc(*bild);
+        Zeichner3D.SetFunktion(FunkObj.get());
+        Zeichner3D.MakeZeichne3dFunktion(w.Funktion, 0, dc.GetHDC(), r.Width() - 1, r.Height() - 1,
+                                         0, r.Width(), 1, false, w.durchz != 0);
+    }
+    Vorschau->Setze(std::move(bild));
+    // The whole window takes longer than the preview by the ratio of the areas.
+    const long double B = std::max<long double>(GetTickCount() - start, 1);
+    const long double flaeche =
+        std::max<long double>(1, fenster.Width()) * std::max<long double>(1, fenster.Height());
+    return B * flaeche / (static_cast<long double>(r.Width()) * r.Height());
 }
 
 long double TFunkDialog::ZeichneklFunktion(int k, TDC& dc, int W, int H, bool vorschlag) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "dialog.h"
+#include "fudi3d.h"
 #include "fudizeichner.h"
 
 #include <functional>
@@ -87,6 +88,8 @@ private:
     TFudiFelder FelderLesen() const;
     // The 2D preview: grid and graphs; the estimate of graph k in milliseconds.
     void Vorschau2D(bool vorschlag, long double e[3]);
+    // The 3D preview; the milliseconds it took.
+    long double Vorschau3D();
     long double ZeichneklFunktion(int k, TDC& dc, int W, int H, bool vorschlag);
     void SkalenVorschlag();
     // One range step: the buttons are disabled, `aendern` moves the fields, the preview follows.
@@ -104,6 +107,7 @@ private:
     int Mode;
     std::unique_ptr<vdFunction> FunkObj;
     TFudiZeichner Zeichner;
+    TFudi3dZeichner Zeichner3D;
     TFudiVorschau* Vorschau = nullptr;
     long Sekunden = 0;
     bool Einrichten = false;

@@ -8,6 +8,7 @@
 #include "fuditask.h"
 #include "fudiwertetabelle.h"
 #include "orvldlgs.h"
+#include "pictures.h"
 #include "settings.h"
 #include "talk.h"
 #include "tfudiinformation.h"
@@ -78,12 +79,13 @@ void FudiMenuePunkt(TWindow* window, int id, bool enable) {
 
 TFunktionsDraw::TFunktionsDraw(FudiTransStructDef* HStructIn, TModule* module, TWindow* parent)
     : vdBasePrintDlg(parent, 202, module ? module : &FnplotModul()), HStruct(HStructIn),
-      Zeichner(HStructIn) {
+      Zeichner(HStructIn), Zeichner3D(HStructIn, Zeichner) {
     Init();
 }
 
 TFunktionsDraw::TFunktionsDraw(TWindow* parent, TResId resId, TModule* module)
-    : vdBasePrintDlg(parent, resId, module ? module : &FnplotModul()), Zeichner(nullptr) {}
+    : vdBasePrintDlg(parent, resId, module ? module : &FnplotModul()), Zeichner(nullptr),
+      Zeichner3D(nullptr, Zeichner) {}
 
 TFunktionsDraw::~TFunktionsDraw() {
     if (!HStruct) return;
@@ -115,6 +117,15 @@ void TFunktionsDraw::Init() {
     }
     Druckt = Zeichnet = 0;
     Zeichner.ResetListen();
+    Zeichner3D.ResetHorizont();
+    Zeichner3D.Fortschritt = [this](int prozent) {
+        SetDlgItemText(211, (ZahlText(prozent, 5) + "%").c_str());
+    };
+    Zeichner3D.Kugel = [this](TDC& dc, const TRect& ziel) {
+        if (!Kugelbild) Kugelbild = std::make_unique<vdMetafile>(this, "BALLEXT.vdm");
+        TRect r = ziel;
+        Kugelbild->DrawIt(dc.GetHDC(), &r);
+    };
 
     new TTalkButton(this, 302, 0, "Drücken Sie 'Hilfe', um Hilfe zu diesem Dialog zu erhalten.", "",
                     "");
@@ -169,8 +180,7 @@ void TFunktionsDraw::SetupWindow() {
     Legende();
     FudiMenuePunkt(this, CM_DRUCKEINFORMATION,
                    !HStruct->Is3D && (HStruct->Integral || HStruct->Diskussion));
-    // The drawing of f(x,y) is not part of this window yet.
-    FudiMenuePunkt(this, CM_EINGABE3D, false);
+    FudiMenuePunkt(this, CM_EINGABE3D, true);
 }
 
 bool TFunktionsDraw::HoleDaten(const char* DatName) {
@@ -263,8 +273,7 @@ void TFunktionsDraw::Eingabe3D() {
 void TFunktionsDraw::Information() {
     vdFuncTrace("void TFunktionsDraw::Information()");
     if (!*HStruct->Funktion) return;
-    // The 3D dialog 20400 comes with the 3D drawing; until then 3D tasks show the 2D one.
-    TFudiInformation dlg(this, HStruct, 20300, &FnplotModul());
+    TFudiInformation dlg(this, HStruct, HStruct->Is3D ? 20400 : 20300, &FnplotModul());
     dlg.Execute();
 }
 
@@ -317,11 +326,19 @@ void TFunktionsDraw::Zeichne2D(TDC& dc, int Bereichr, int Bereichb, const TRect&
                         y_richtung, zweifarben, durch);
 }
 
+void TFunktionsDraw::Zeichne3D(TDC& dc, int breite, int hoehe, int y_richtung, bool zweifarben) {
+    if (!FunkObj) NeuesFunkObj();
+    Zeichner3D.SetFunktion(FunkObj.get());
+    Zeichner3D.MakeZeichne3dFunktion(HStruct->Funktion, 0, dc.GetHDC(), breite - 1, hoehe - 1, 0,
+                                     breite, y_richtung, zweifarben, HStruct->durchz != 0);
+}
+
 void TFunktionsDraw::Paint(TDC& dc, bool, TRect& rect) {
     if (!HStruct) return;
     SetCursor(IDC_WAIT);
     dc.FillRect(rect, TBrush(kHintergrund));
     Zeichner.ResetListen();
+    Zeichner3D.ResetHorizont();
     // No messages are let through here: the platform is painting this window.
     Status("Zeichne...");
     Zeichnet = 1;
@@ -332,6 +349,10 @@ void TFunktionsDraw::Paint(TDC& dc, bool, TRect& rect) {
               std::min(rect.right, breite - 1), std::min(rect.bottom, hoehe - 1));
     if (*HStruct->Funktion) {
         if (HStruct->Is3D) {
+            if (upd.Width() > 80) {
+                Zeichne3D(dc, breite, hoehe, 1, false);
+                ++PaintCount;
+            }
             SetDlgItemText(211, "f(x,y)");
         } else {
             Zeichne2D(dc, breite - 1, hoehe - 1, upd, 1, false);

@@ -7,6 +7,7 @@
 // Dialog resource 202 of "FNPLOT.DLL"; the program opens it as the module "fudi".
 #pragma once
 
+#include "fudi3d.h"
 #include "fudizeichner.h"
 #include "vdbaseprintdlg.h"
 
@@ -16,6 +17,7 @@
 class TModule;
 class TStatusBar;
 class vdFunction;
+class vdMetafile;
 struct FudiTransStructDef;
 
 class TFunktionsDraw : public vdBasePrintDlg {
@@ -85,6 +87,10 @@ public:
     void Zeichne2D(TDC& dc, int breite, int hoehe, const TRect& upd, int y_richtung,
                    bool zweifarben);
 
+    // The 3D drawing of the record's task on `dc`, `breite` x `hoehe` device units; y direction
+    // 1 (screen, picture files, the orientation picture from its file) or -1 (printer).
+    void Zeichne3D(TDC& dc, int breite, int hoehe, int y_richtung, bool zweifarben);
+
     // Page `kind` (1 drawing, 2 discussion) printed into the PDF file `file`, without asking;
     // the program's printer choice changes to the PDF file for the rest of the run.
     bool SeiteAlsPdf(int kind, const char* file);
@@ -122,6 +128,8 @@ private:
     std::unique_ptr<vdFunction> FunkObj;
     std::unique_ptr<TModule> RootsModul;
     TFudiZeichner Zeichner;
+    TFudi3dZeichner Zeichner3D;
+    std::unique_ptr<vdMetafile> Kugelbild;
     TStatusBar* StatusLine = nullptr;
     std::string CommandLine;
     int Druckt = 0;
