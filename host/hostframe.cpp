@@ -30,6 +30,11 @@ public:
         OnClicked(CM_CONTENTS, &THostFrame::CmContents);
         SetDeleteOnClose(true);
     }
+    // The module's windows go before the records they point into: the base destructor would
+    // delete them only after this class's members, records among them, are gone.
+    ~THostFrame() override {
+        while (!Children().empty()) delete Children().back();
+    }
     std::vector<std::shared_ptr<void>> records;
 
 private:
