@@ -138,7 +138,8 @@ public:
              bool NeedErrorParsText, bool NeedErrorSolveText);
     vdParser(const char* FunctionIn, int VarCount, const char* VarDescIn, bool UseMakeAFunction,
              bool RunSetup, bool NeedErrorParsText, bool NeedErrorSolveText);
-    ~vdParser();
+    // Virtual: function objects derive from the parser and may be deleted through it.
+    virtual ~vdParser();
     vdParser(const vdParser&) = delete;
     vdParser& operator=(const vdParser&) = delete;
 

@@ -120,7 +120,7 @@ size_t FindKey(const Lines& lines, size_t header, std::string_view key) {
 unsigned CopyText(std::string_view text, char* out, unsigned size) {
     if (out == nullptr || size == 0) return 0;
     const size_t n = text.size() < size - 1 ? text.size() : size - 1;
-    std::memcpy(out, text.data(), n);
+    if (n > 0) std::memcpy(out, text.data(), n); // an empty view may have no data at all
     out[n] = '\0';
     return static_cast<unsigned>(n);
 }
@@ -136,7 +136,7 @@ unsigned CopyList(const std::vector<std::string_view>& names, char* out, unsigne
     for (std::string_view name : names) {
         if (pos + name.size() + 1 > size - 1) {
             const size_t room = pos < size - 2 ? size - 2 - pos : 0;
-            std::memcpy(out + pos, name.data(), room);
+            if (room > 0) std::memcpy(out + pos, name.data(), room);
             out[size - 2] = '\0';
             out[size - 1] = '\0';
             return size - 2;

@@ -143,16 +143,16 @@ std::string Decimal(float value) {
 class vdPrintPreview : public TControl {
 public:
     vdPrintPreview(TWindow* parent, vdMainPrintDlg* dlg, const TRect& r, bool heightFit,
-                   bool clipboard)
+                   bool /*clipboard: the preview itself draws alike for both*/)
         : TControl(parent, kPreviewId, "", r.left, r.top, r.Width(), r.Height()), Dlg(dlg),
-          HeightFit(heightFit), Clipboard(clipboard) {}
+          HeightFit(heightFit) {}
     void Paint(TDC& dc, bool, TRect&) override {
         Dlg->PaintPreview(dc, GetClientRect(), HeightFit, false);
     }
 
 private:
     vdMainPrintDlg* Dlg;
-    bool HeightFit, Clipboard;
+    bool HeightFit;
 };
 
 vdMainPrintDlg::vdMainPrintDlg(vdBasePrintDlg* target, const char* progDir, TSize* pageSize,
