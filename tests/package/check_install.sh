@@ -83,6 +83,11 @@ if command -v update-mime-database >/dev/null; then
     done
 fi
 zcat "$top/share/man/man1/orvelin.1.gz" | grep -q "^\.SH BEFEHLE" || bad "Handbuchseite fehlt"
+# Every subcommand the program offers is described in the manual page.
+man="$(zcat "$top/share/man/man1/orvelin.1.gz")"
+for word in $("$top/bin/orvelin" --help 2>&1 | sed -n 's/^ *\(Aufruf: \)\{0,1\}orvelin \([a-z|]*\).*/\2/p' | tr '|' ' '); do
+    grep -qw -- "$word" <<<"$man" || bad "die Handbuchseite nennt \"$word\" nicht"
+done
 
 [ $fail -eq 0 ] && echo "Installation in $root$prefix: in Ordnung"
 exit $fail
