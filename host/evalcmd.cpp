@@ -18,7 +18,8 @@ namespace {
 
 const char kSynopsis[] =
     "Aufruf: orvelin eval [--vars NAMEN --count N] [--at W1,W2,...] [--base B] [--unit U]\n"
-    "                     [--derive K] [--var I] [--snap] [--out-base B] [--] FUNKTION\n"
+    "                     [--derive K] [--var I] [--snap] [--out-base B] [--digits N] [--]\n"
+    "                     FUNKTION\n"
     "        orvelin eval --symbolic-diff VARIABLE FUNKTION\n"
     "        orvelin eval --symbolic-int VARIABLE FUNKTION";
 const char kOptions[] =
@@ -28,7 +29,8 @@ const char kOptions[] =
     "  --unit           Winkelmaß: 1 Grad, 2 Bogenmaß, 3 Gon\n"
     "  --derive, --var  Ableitung der Ordnung K nach der Variablen I (ab 0)\n"
     "  --snap           sehr kleine Ableitungen als 0 ausgeben\n"
-    "  --out-base       Ausgabe in der Basis 2, 8, 10 oder 16";
+    "  --out-base       Ausgabe in der Basis 2, 8, 10 oder 16\n"
+    "  --digits         Ziffern der Ausgabe (1 bis 20; sonst 15, wie im Ergebnisfeld des Rechners)";
 
 enum class Symbolic { None, Diff, Int };
 
@@ -45,6 +47,9 @@ struct EvalOptions {
     int varIndex = 0;
     bool snap = false;
     int outBase = 0;
+    // Significant digits of the answer: the calculator's result field shows 15, which hides the
+    // rounding noise of the 80-bit value (0.1+0.2 is 0.3 there, not 0.30000000000000000001).
+    int digits = 15;
     Symbolic symbolic = Symbolic::None;
     std::string symbolicVar;
 };
@@ -113,9 +118,10 @@ int ParseOptions(int argc, char** argv, EvalOptions* o) {
             o->snap = true;
             continue;
         }
-        static const char* const withValue[] = {
-            "--vars",   "--count", "--at",       "--base",          "--unit",
-            "--derive", "--var",   "--out-base", "--symbolic-diff", "--symbolic-int"};
+        static const char* const withValue[] = {"--vars",         "--count",    "--at",
+                                                "--base",         "--unit",     "--derive",
+                                                "--var",          "--out-base", "--symbolic-diff",
+                                                "--symbolic-int", "--digits"};
         bool known = false;
         for (const char* w : withValue) known = known || a == w;
         if (!known) return UsageError("unbekannte Option '" + Utf8ToCp1252(a) + "'");
@@ -140,6 +146,8 @@ int ParseOptions(int argc, char** argv, EvalOptions* o) {
             ok = ParseInt(v, &o->varIndex) && o->varIndex >= 0;
         } else if (a == "--out-base") {
             ok = ParseInt(v, &o->outBase) && IsBase(o->outBase);
+        } else if (a == "--digits") {
+            ok = ParseInt(v, &o->digits) && o->digits >= 1 && o->digits <= 20;
         } else {
             if (o->symbolic != Symbolic::None)
                 return UsageError("nur eine symbolische Berechnung je Aufruf");
@@ -216,9 +224,9 @@ int Run(vdParser& parser, const EvalOptions& o) {
 
     char out[512] = "";
     if (o.outBase != 0)
-        ConvertToBase(out, r, 15, o.outBase);
+        ConvertToBase(out, r, o.digits, o.outBase);
     else
-        ldtochar(out, r, 20, true);
+        ldtochar(out, r, o.digits, true);
     if (std::strcmp(out, "-0") == 0) std::strcpy(out, "0"); // the suite never shows "-0"
     Print(stdout, out);
     return 0;

@@ -69,6 +69,12 @@ error() {
 
 case "$group" in
 results)
+    # Digits as the calculator's result field shows them, more on request.
+    expect "0.3" 0 "0.1+0.2"
+    expect "0.333333333333333" 0 "1/3"
+    expect "3.14159265358979" 0 "pi"
+    expect "0.30000000000000000001" 0 --digits 20 "0.1+0.2"
+    expect "0.33" 0 --digits 2 "1/3"
     expect 512 0 "2^3^2"
     # A negative zero is shown as 0, whether it comes from rounding or from the text.
     expect 0 0 "sin(pi)"
@@ -124,6 +130,9 @@ errors)
     ;;
 usage)
     usage
+    usage --digits 0 "1"
+    usage --digits 21 "1"
+    usage --digits zwei "1"
     # Contents that are no numbers are refused, not computed with.
     usage --vars x --count 1 --at nan "x"
     usage --vars x --count 1 --at inf "x"
