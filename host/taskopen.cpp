@@ -25,10 +25,11 @@ bool ModuleOfTaskFile(const std::string& path, std::string& module, std::string&
                     : "Die Aufgabendatei \"" + path + "\" gibt es nicht.";
         return false;
     }
+    // One read of the file for all markers; a file that cannot be read has none.
+    TPrivateProfile profile;
+    const bool loaded = profile.Load(path.c_str());
     for (const TMarker& marker : kMarkers) {
-        char value[8] = "";
-        GetPrivateProfileString("Programm", marker.key, "N", value, sizeof value, path.c_str());
-        if (value[0] == 'J') {
+        if (loaded && profile.GetString("Programm", marker.key, "N", 1)[0] == 'J') {
             module = marker.module;
             return true;
         }

@@ -4,30 +4,9 @@
 set -u
 bin="$1"
 group="$2"
-failures=0
-
-run() { # run ARGS... — sets out, err and rc (124 when it ran longer than 10 seconds)
-    out="$(timeout 10 "$bin" eval "$@" 2>/tmp/eval_test_err.$$)"
-    rc=$?
-    err="$(cat /tmp/eval_test_err.$$)"
-    rm -f /tmp/eval_test_err.$$
-}
-
-fail() {
-    echo "FAIL: orvelin eval ${1:0:100}"
-    echo "      $2"
-    failures=$((failures + 1))
-}
-
-# expect OUTPUT STATUS ARGS...: stdout is exactly OUTPUT, exit status STATUS.
-expect() {
-    local want="$1" want_rc="$2"
-    shift 2
-    run "$@"
-    if [ "$out" != "$want" ] || [ "$rc" != "$want_rc" ]; then
-        fail "$*" "got '$out' (status $rc, stderr '$err'), expected '$want' (status $want_rc)"
-    fi
-}
+check_command=eval
+check_timeout=10
+source "$(dirname "$0")/../lib/command_checks.sh"
 
 # near VALUE TOLERANCE ARGS...: a result within TOLERANCE of VALUE, exit status 0.
 near() {

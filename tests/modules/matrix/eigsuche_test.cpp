@@ -147,7 +147,8 @@ TEST(EigenSuche, StepWidthProposal) {
     rec->AnzAuswert = 7;
     EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec), 0.0428571L); // as its field shows it, 6 digits
     rec->AnzAuswert = 0;
-    EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec), 1); // no evaluations counted: no width to propose
+    EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec),
+              1); // no evaluations counted: no width to propose
     rec->Breite = 1e-9L;
     rec->AnzAuswert = 100;
     EXPECT_EQ(TEigenSuche::VorschlagAbstand(*rec), 1); // below 1e-10

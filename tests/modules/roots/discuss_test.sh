@@ -3,31 +3,10 @@
 # of whole discussions, bad input and the exit status.
 set -u
 bin="$1"
-failures=0
 export QT_QPA_PLATFORM=offscreen
-
-run() { # run ARGS... — sets out, err and rc (124 when it ran longer than 60 seconds)
-    out="$(timeout 60 "$bin" discuss "$@" 2>/tmp/discuss_test_err.$$)"
-    rc=$?
-    err="$(grep -v XDG_RUNTIME_DIR /tmp/discuss_test_err.$$)"
-    rm -f /tmp/discuss_test_err.$$
-}
-
-fail() {
-    echo "FAIL: orvelin discuss $1"
-    echo "      $2"
-    failures=$((failures + 1))
-}
-
-# expect OUTPUT STATUS ARGS...: stdout is exactly OUTPUT, exit status STATUS.
-expect() {
-    local want="$1" want_rc="$2"
-    shift 2
-    run "$@"
-    if [ "$out" != "$want" ] || [ "$rc" != "$want_rc" ]; then
-        fail "$*" "got '$out' (status $rc, stderr '$err'), expected '$want' (status $want_rc)"
-    fi
-}
+check_command=discuss
+check_timeout=60
+source "$(dirname "$0")/../../lib/command_checks.sh"
 
 # expect_err PATTERN STATUS ARGS...: stderr matches PATTERN, exit status STATUS.
 expect_err() {
