@@ -192,6 +192,13 @@ bool FileExists(const char* path) {
     return ::stat(DiskName(path).c_str(), &st) == 0;
 }
 
+std::string MissingFileText(const char* path) {
+    const std::string_view whole = path ? path : "";
+    const size_t slash = whole.find_last_of("/\\");
+    const std::string_view name = slash == std::string_view::npos ? whole : whole.substr(slash + 1);
+    return "Datei:\r Die Datei '" + std::string(name) + "' gibt es nicht.";
+}
+
 bool IsDirectory(const char* path) {
     struct stat st {};
     return ::stat(DiskName(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);

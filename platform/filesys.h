@@ -29,6 +29,9 @@ extern const char* const kUnnamableFile;
 bool PathFromCommandLine(const char* argument, std::string& path, std::string& error);
 
 bool FileExists(const char* path);
+// What a loader says about a task file that is not there, naming it by the last part of its
+// path: "Datei:\r Die Datei 'aufgabe.rec' gibt es nicht."
+std::string MissingFileText(const char* path);
 bool IsDirectory(const char* path);
 bool RemoveFile(const char* path);
 bool RenameFile(const char* from, const char* to);

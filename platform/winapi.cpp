@@ -96,6 +96,12 @@ int MessageBox(HWND owner, const char* text, const char* caption, unsigned type)
     return made.front().second;
 }
 
+bool TaskFileThere(HWND owner, const char* path, const char* caption) {
+    if (path && FileExists(path)) return true;
+    MessageBox(owner, MissingFileText(path).c_str(), caption, MB_OK | MB_ICONSTOP);
+    return false;
+}
+
 unsigned long GetTickCount() {
     using namespace std::chrono;
     return (unsigned long)(uint32_t(

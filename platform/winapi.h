@@ -14,6 +14,11 @@ class TDC;
 // `text` and `caption` in Windows-1252; "\r" (or "\r\n") breaks a line. Returns IDOK, IDYES, …
 int MessageBox(HWND owner, const char* text, const char* caption, unsigned type);
 
+// Whether the task file `path` is there to be loaded. When it is not, the user is told so, with
+// the file's name (MissingFileText), in a message box titled `caption` over `owner`. A file that
+// is there but holds no task is for the loader to report ("... kein lesbares Format.").
+bool TaskFileThere(HWND owner, const char* path, const char* caption);
+
 // Milliseconds since an arbitrary start, wrapping like the Windows counter.
 unsigned long GetTickCount();
 

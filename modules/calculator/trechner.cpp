@@ -3,7 +3,6 @@
 #include "aufgabedlg.h"
 #include "dc.h"
 #include "dlgres.h"
-#include "filesys.h"
 #include "frame.h"
 #include "funkedit.h"
 #include "modreg.h"
@@ -852,10 +851,7 @@ bool TRechner::SetzeDaten(const char* file) {
 
 bool TRechner::TaskFileThere(const char* file) {
     // A name that leads nowhere is no unreadable format: say so, with the name.
-    if (FileExists(file)) return true;
-    const std::string text =
-        std::string("Datei:\r Die Datei '") + FileNameOf(file) + "' gibt es nicht.";
-    MessageBox(text.c_str(), "Rechner Laden", MB_OK | MB_ICONSTOP);
+    if (::TaskFileThere(GetHandle(), file, "Rechner Laden")) return true;
     FocusId(PadOpen ? 257 : 201);
     return false;
 }

@@ -127,7 +127,8 @@ void TGlSysVar::SetupWindow() {
     if (*HStruct->ZustandDatei)
         CorrWritePrivateProfileString("Programm", "Öffne direkt", cmd.c_str(),
                                       HStruct->ZustandDatei);
-    if (!cmd.empty() && HoleDaten(cmd.c_str())) {
+    if (!cmd.empty() && TaskFileThere(GetHandle(), cmd.c_str(), "Laden") &&
+        HoleDaten(cmd.c_str())) {
         MerkeDatei(cmd);
         SetzeTitel(cmd.c_str());
     }
@@ -210,7 +211,7 @@ void TGlSysVar::BNClickedLaden() {
     // The last chosen name is kept for the life of the library.
     static std::string name;
     if (!FrageAufgabenDatei(this, false, kGlSysFilter, "gls", name)) return;
-    if (HoleDaten(name.c_str())) {
+    if (TaskFileThere(GetHandle(), name.c_str(), "Laden") && HoleDaten(name.c_str())) {
         MerkeDatei(name);
         SetzeTitel(name.c_str());
     }

@@ -170,7 +170,8 @@ void TMatrixFenster::SetupWindow() {
     Polynom = std::make_unique<CharPoly>(GetHandle(), Rec);
     ::EnableWindow(GetDlgItem(221), false);
     TaskFile = Rec->LetzteDatei;
-    if (!TaskFile.empty() && HoleDaten(TaskFile.c_str())) {
+    if (!TaskFile.empty() && TaskFileThere(GetHandle(), TaskFile.c_str(), "Laden") &&
+        HoleDaten(TaskFile.c_str())) {
         SetTitle(TaskFile.c_str());
     } else {
         SetzeOrdnung(Rec->Ordnung);
@@ -323,7 +324,7 @@ void TMatrixFenster::BNClickedLaden() {
     std::strncpy(data.FileName, TaskFile.c_str(), sizeof data.FileName - 1);
     if (TFileOpenDialog(this, data, "Laden einer Aufgabenstellung").Execute() != IDOK) return;
     const std::string name = data.FileName;
-    if (!HoleDaten(name.c_str())) return;
+    if (!TaskFileThere(GetHandle(), name.c_str(), "Laden") || !HoleDaten(name.c_str())) return;
     TaskFile = name;
     std::strncpy(Rec->LetzteDatei, name.c_str(), sizeof Rec->LetzteDatei - 1);
     SetTitle(name.c_str());

@@ -3,6 +3,7 @@
 // drawing code, for worksheets and for looking at the drawing without a screen.
 #include "cp1252.h"
 #include "dc.h"
+#include "filesys.h"
 #include "fudirecord.h"
 #include "fuditask.h"
 #include "headless.h"
@@ -10,6 +11,7 @@
 #include "tfunktionsdraw.h"
 #include "tnullstellen.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -78,6 +80,11 @@ int Plot(int argc, char** argv) {
 
     auto record = std::make_unique<FudiTransStructDef>();
     TFunktionsDraw window(record.get());
+    if (!FileExists(task.c_str())) {
+        std::string text = MissingFileText(task.c_str());
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        return Fehler(text);
+    }
     if (!LeseFudiDatei(task.c_str(), *record))
         return Fehler("Datei:\n Die Datei besitzt kein lesbares Format.");
     window.NeuesFunkObj();

@@ -815,7 +815,7 @@ void TFunkDialog::BNClickedLaden() {
                                 nullptr, nullptr, "FUD");
     if (TFileOpenDialog(this, data, "Laden einer Aufgabenstellung").Execute() == IDOK) {
         const std::string name = data.FileName;
-        if (HoleDaten(name.c_str())) {
+        if (TaskFileThere(GetHandle(), name.c_str(), "Laden") && HoleDaten(name.c_str())) {
             std::strncpy(Caller->AufgabenDatei, name.c_str(), sizeof Caller->AufgabenDatei - 1);
             std::strncpy(Work->AufgabenDatei, name.c_str(), sizeof Work->AufgabenDatei - 1);
             Titel(name.c_str());

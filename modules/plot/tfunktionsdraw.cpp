@@ -172,7 +172,8 @@ void TFunktionsDraw::SetupWindow() {
     const std::string cmd = OhneAnfuehrung(CommandLine);
     if (*HStruct->IniDatei)
         CorrWritePrivateProfileString("Programm", "Öffne direkt", cmd.c_str(), HStruct->IniDatei);
-    if (!cmd.empty() && HoleDaten(cmd.c_str())) {
+    if (!cmd.empty() && TaskFileThere(GetHandle(), cmd.c_str(), "Laden") &&
+        HoleDaten(cmd.c_str())) {
         std::strncpy(HStruct->AufgabenDatei, cmd.c_str(), sizeof HStruct->AufgabenDatei - 1);
         HStruct->AufgabenDatei[sizeof HStruct->AufgabenDatei - 1] = 0;
         SetTitle(cmd.c_str());

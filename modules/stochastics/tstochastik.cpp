@@ -185,7 +185,7 @@ void TStochastik::SetupWindow() {
             std::strcpy(dir.data(), ".");
             GetPathOfFile(dir.data(), cmd.c_str(), name.data());
             const std::string path = std::string(dir.data()) + "/" + name.data();
-            if (HoleDaten(path.c_str())) {
+            if (TaskFileThere(GetHandle(), path.c_str(), "Laden") && HoleDaten(path.c_str())) {
                 StoreTaskFile(cmd);
                 SetTitle(cmd.c_str());
             }
@@ -467,8 +467,8 @@ void TStochastik::BNClickedLaden() {
     std::string name = LoadFileName();
     if (!FrageAufgabenDatei(this, false, kFilter, "stc", name)) return;
     LoadFileName() = name;
-    // An unreadable file leaves the window and its title as they were.
-    if (HoleDaten(name.c_str())) {
+    // A missing or unreadable file leaves the window and its title as they were.
+    if (TaskFileThere(GetHandle(), name.c_str(), "Laden") && HoleDaten(name.c_str())) {
         StoreTaskFile(name);
         SetTitle(name.c_str());
     }

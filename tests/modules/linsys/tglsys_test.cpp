@@ -106,9 +106,9 @@ TEST_F(GlSysFenster, TheCommandLineOpensItsFile) {
                             "#", value, sizeof value, record->ZustandDatei);
     EXPECT_EQ(std::string(value), file);
     window->Destroy();
-    // A file that is not there: the message, and the last file stays.
+    // A file that is not there: the message names it, and the last file stays.
     Open(dir + "fehlt.gls");
-    EXPECT_EQ(Messages(), "Laden | Datei:\r Die Datei besitzt kein lesbares Format.\n");
+    EXPECT_EQ(Messages(), "Laden | Datei:\r Die Datei 'fehlt.gls' gibt es nicht.\n");
     EXPECT_EQ(std::string(record->LetzteDatei), file);
 }
 

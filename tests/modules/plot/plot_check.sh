@@ -1,7 +1,7 @@
 #!/bin/sh
 # Runs `orvelin plot` on task files and checks what it wrote: a picture of the asked size, the
 # drawing page as a one-page PDF with the task's texts, and the refusal of a file that is no
-# task file.
+# task file or is not there.
 # Usage: plot_check.sh ORVELIN FIXTURES WORKDIR
 prog=$1 fixtures=$2 dir=$3
 fail() { echo "plot_check: $*" >&2; exit 1; }
@@ -23,9 +23,16 @@ if "$prog" plot "$fixtures/ohne_programm.fud" --png "$dir/nein.png" 2> "$dir/err
 fi
 grep -q "Die Datei besitzt kein lesbares Format." "$dir/err.txt" || fail "no message: $(cat "$dir/err.txt")"
 [ ! -e "$dir/nein.png" ] || fail "a picture was written for a refused file"
+# A file that is not there is named as missing, not called unreadable.
+if "$prog" plot "$dir/fehlt.fud" --png "$dir/nein.png" 2> "$dir/err.txt"; then
+    fail "a missing file was drawn"
+fi
+grep -qF "Die Datei 'fehlt.fud' gibt es nicht." "$dir/err.txt" ||
+    fail "missing file not named: $(cat "$dir/err.txt")"
+[ ! -e "$dir/nein.png" ] || fail "a picture was written for a missing file"
 "$prog" plot "$fixtures/gross.fud" --png "$dir/x.png" --size 3x3 2> /dev/null && fail "size 3x3 taken"
 # With the discussion of the roots module the drawing is marked; the picture differs.
 "$prog" plot "$fixtures/gross.fud" --png "$dir/markiert.png" --size 640x480 --markiert ||
     fail "plot --markiert failed"
 cmp -s "$dir/gross.png" "$dir/markiert.png" && fail "the marks changed nothing"
-echo "plot_check: picture, marked picture, drawing page and refusal"
+echo "plot_check: picture, marked picture, drawing page and refusals"
