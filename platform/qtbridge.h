@@ -37,6 +37,8 @@ struct TWindowImpl {
     QRect paintRect;
     // What TClientDCs drew since the last invalidation; painted over the window.
     QImage overlay;
+    // Set by TWindow::EvChar: the window left the character to its parent.
+    bool charUnused = false;
 
     void Attach(QWidget* w);
     void Detach();
@@ -69,6 +71,9 @@ void ForwardPaint(QWidget* w, QPaintEvent* e);
 void ForwardFocus(QWidget* w, bool in);
 void ForwardMouse(QWidget* w, QEvent* e);
 void ForwardWheel(QWidget* w, class QWheelEvent* e);
+// A key press that the widget left unused: its character goes to EvChar of the window object,
+// and the event stays unused (for the parent) only when EvChar leaves it so.
+void ForwardChar(QWidget* w, class QKeyEvent* e);
 void ForwardResize(QWidget* w);
 void ForwardMove(QWidget* w);
 

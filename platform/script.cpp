@@ -304,6 +304,8 @@ void TScriptRunner::Key(const QString& spec) {
             {QStringLiteral("Right"), {Qt::Key_Right, Qt::NoModifier, {}}},
             {QStringLiteral("Up"), {Qt::Key_Up, Qt::NoModifier, {}}},
             {QStringLiteral("Down"), {Qt::Key_Down, Qt::NoModifier, {}}},
+            {QStringLiteral("Plus"), {Qt::Key_Plus, Qt::NoModifier, QStringLiteral("+")}},
+            {QStringLiteral("Minus"), {Qt::Key_Minus, Qt::NoModifier, QStringLiteral("-")}},
             {QStringLiteral("KP_Add"), {Qt::Key_Plus, Qt::KeypadModifier, QStringLiteral("+")}},
             {QStringLiteral("KP_Subtract"),
              {Qt::Key_Minus, Qt::KeypadModifier, QStringLiteral("-")}},

@@ -67,6 +67,10 @@ protected:
         Base::enterEvent(e);
         ForwardMouse(this, e);
     }
+    void keyPressEvent(QKeyEvent* e) override {
+        Base::keyPressEvent(e);
+        ForwardChar(this, e);
+    }
     void wheelEvent(QWheelEvent* e) override {
         Base::wheelEvent(e);
         // Scrolling widgets keep their wheel; the others tell their window object.

@@ -211,6 +211,22 @@ void ForwardWheel(QWidget* w, QWheelEvent* e) {
     owner->EvMouseWheel(keys, e->angleDelta().y(), TPoint(pos.x(), pos.y()));
 }
 
+void ForwardChar(QWidget* w, QKeyEvent* e) {
+    if (e->isAccepted()) return;
+    TWindow* owner = WindowOf(w);
+    const QString text = e->text();
+    if (!owner || text.size() != 1 || text[0].unicode() < 32 || text[0].unicode() == 127) return;
+    const std::string ch = CpStr(text);
+    if (ch.size() != 1) return;
+    QPointer<QWidget> guard(w);
+    owner->impl_->charUnused = false;
+    owner->EvChar(unsigned(static_cast<unsigned char>(ch[0])), unsigned(std::max(1, e->count())),
+                  0);
+    // A handler that closed its window used the character.
+    if (!guard || WindowOf(guard) != owner) return e->accept();
+    e->setAccepted(!owner->impl_->charUnused);
+}
+
 void ForwardResize(QWidget* w) {
     TWindow* owner = WindowOf(w);
     if (!owner) return;
@@ -357,6 +373,9 @@ void TWindow::EvLButtonDown(unsigned, const TPoint&) {}
 void TWindow::EvLButtonUp(unsigned, const TPoint&) {}
 void TWindow::EvMouseWheel(unsigned, int, const TPoint&) {}
 void TWindow::EvActivate(bool) {}
+void TWindow::EvChar(unsigned, unsigned, unsigned) {
+    impl_->charUnused = true;
+}
 
 void TWindow::EvClose() {
     if (IsCloseEntryEnabled()) CloseWindow(IDCANCEL);

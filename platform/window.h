@@ -57,6 +57,10 @@ public:
     // The mouse wheel over the window: `zDelta` in eighths of a degree (120 per notch, positive
     // away from the user), `point` in client coordinates.
     virtual void EvMouseWheel(unsigned modKeys, int zDelta, const TPoint& point);
+    // A character typed while the window has the focus (Windows-1252; not the control characters
+    // of Tab, Enter, Esc or Backspace) that the control itself did not use. A window that does
+    // not handle it calls TWindow::EvChar, and the character goes on to the parent window.
+    virtual void EvChar(unsigned key, unsigned repeatCount, unsigned flags);
     virtual void EvActivate(bool active);
     // The title bar's close button or the system menu's close entry; asks CanClose().
     virtual void EvClose();

@@ -113,3 +113,23 @@ TRect PreviewRect(const TRect& area, float paperWidth, float paperHeight) {
     const int x = area.left + (area.Width() - w) / 2, y = area.top + (area.Height() - h) / 2;
     return TRect(x, y, x + w, y + h);
 }
+
+std::vector<TSize> PreviewZoomSteps(TSize fit, double paperWidthMm, double paperHeightMm,
+                                    double dpiX, double dpiY) {
+    std::vector<TSize> steps{fit};
+    if (fit.cx <= 0 || fit.cy <= 0 || paperWidthMm <= 0 || paperHeightMm <= 0 || dpiX <= 0 ||
+        dpiY <= 0)
+        return steps;
+    const double realWidth = paperWidthMm / 25.4 * dpiX, realHeight = paperHeightMm / 25.4 * dpiY;
+    for (const double share : {0.5, 0.75, 1.0}) {
+        const TSize size(int(std::lround(realWidth * share)), int(std::lround(realHeight * share)));
+        if (size.cy >= steps.back().cy * 1.2 && size.cx >= steps.back().cx * 1.2)
+            steps.push_back(size);
+    }
+    return steps;
+}
+
+int PreviewZoomPercent(TSize size, double paperHeightMm, double dpiY) {
+    const double realHeight = paperHeightMm / 25.4 * dpiY;
+    return realHeight > 0 ? int(std::lround(100.0 * size.cy / realHeight)) : 100;
+}

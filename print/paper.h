@@ -5,6 +5,7 @@
 #include "wintypes.h"
 
 #include <string>
+#include <vector>
 
 enum : int { kPaperUser = 256 }; // user-defined size in the device mode
 enum : int { kPortrait = 1, kLandscape = 2 };
@@ -40,3 +41,13 @@ TPageFit ComputeFit(float pageAspect, float paperWidth, float paperHeight, const
 // The preview rectangle inside the client area `area` of the preview field: 9/10 of the
 // area's width for a paper at least as wide as high, else 9/10 of its height, centred.
 TRect PreviewRect(const TRect& area, float paperWidth, float paperHeight);
+
+// The sizes of the preview page, in pixels, for its zoom: the fitted preview `fit` first, then
+// the paper at 50 %, 75 % and 100 % of its real size on a screen of `dpiX` × `dpiY` dots per
+// inch. A step that would not enlarge the page by at least a fifth over the one before is left
+// out, so a preview that shows the paper at its real size already has no other step.
+std::vector<TSize> PreviewZoomSteps(TSize fit, double paperWidthMm, double paperHeightMm,
+                                    double dpiX, double dpiY);
+// How large the preview page `size` shows a paper `paperHeightMm` high, in per cent of its real
+// size (rounded), on a screen of `dpiY` dots per inch.
+int PreviewZoomPercent(TSize size, double paperHeightMm, double dpiY);

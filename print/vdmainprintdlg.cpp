@@ -8,6 +8,7 @@
 #include "pictures.h"
 #include "printer_p.h"
 #include "privateprofile.h"
+#include "qtbridge.h"
 #include "qtext.h"
 #include "settings.h"
 #include "talk.h"
@@ -15,7 +16,12 @@
 #include "vdprint.h"
 #include "winapi.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QSaveFile>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +56,8 @@ enum : int {
     kPreviewId = 1111,
 };
 enum : unsigned { kStartTimer = 3333 };
+// The wood left around the enlarged page, in pixels.
+constexpr int kZoomMargin = 8;
 
 TDlgResource PrintDialogLayout() {
     TDlgResource r;
@@ -139,7 +147,15 @@ std::string Decimal(float value) {
 
 } // namespace
 
-// The preview: a plain area in the preview field that the dialog paints.
+// The scrollable view of the enlarged page: it covers the preview field's client area and lets
+// the field's wood show around the page.
+struct vdMainPrintDlg::TZoomView {
+    QPointer<QScrollArea> area;
+    QPointer<QWidget> canvas;
+};
+
+// The preview: a plain area in the preview field that the dialog paints. A click on it and the
+// keys '+' and '-' zoom it.
 class vdPrintPreview : public TControl {
 public:
     vdPrintPreview(TWindow* parent, vdMainPrintDlg* dlg, const TRect& r, bool heightFit,
@@ -148,6 +164,23 @@ public:
           HeightFit(heightFit) {}
     void Paint(TDC& dc, bool, TRect&) override {
         Dlg->PaintPreview(dc, GetClientRect(), HeightFit, false);
+    }
+    void EvLButtonDown(unsigned keys, const TPoint& point) override {
+        Dlg->ClickPreview(point, (keys & MK_SHIFT) != 0);
+    }
+    bool EvSetCursor(HWND, unsigned, unsigned) override {
+        Dlg->ShowZoomHint();
+        return false;
+    }
+    // The wheel scrolls the enlarged page (with Shift across); with Ctrl it zooms.
+    void EvMouseWheel(unsigned keys, int zDelta, const TPoint&) override {
+        if (keys & MK_CONTROL) return Dlg->ZoomPreview(zDelta > 0 ? +1 : -1);
+        Dlg->ScrollPreview(zDelta, (keys & MK_SHIFT) != 0);
+    }
+    void EvChar(unsigned key, unsigned repeatCount, unsigned flags) override {
+        if (key == '+') return Dlg->ZoomPreview(+1);
+        if (key == '-') return Dlg->ZoomPreview(-1);
+        TControl::EvChar(key, repeatCount, flags);
     }
 
 private:
@@ -356,24 +389,162 @@ void vdMainPrintDlg::MakeTransformSize() {
 
 void vdMainPrintDlg::MakePrevWindow(bool recreate, bool clipboard) {
     DebugFunkion(0, nullptr, false, "void vdMainPrintDlg::MakePrevWindow(bool, bool)", "", "");
+    // A zoomed view keeps its step and the part of the page it shows.
+    double centreX = 0.5, centreY = 0.5;
+    ViewCentre(centreX, centreY);
     if (Preview) {
         Preview->Destroy();
         delete Preview;
         Preview = nullptr;
     }
+    if (Zoom && Zoom->area) delete Zoom->area.data();
+    Zoom.reset();
     if (!PreviewField) return;
     PreviewArea = PreviewField->GetClientRect();
     float width, height;
     EffectivePaper(width, height);
-    PreviewRc = PreviewRect(PreviewArea, width, height);
+    FitRc = PreviewRc = PreviewRect(PreviewArea, width, height);
     MakeTransformSize();
+    if (QWidget* field = WidgetOf(PreviewField)) {
+        ScreenDpiX = field->logicalDpiX();
+        ScreenDpiY = field->logicalDpiY();
+    }
+    ZoomSteps =
+        PreviewZoomSteps(TSize(FitRc.Width(), FitRc.Height()), PaperMillimetres(width, PaperMm),
+                         PaperMillimetres(height, PaperMm), ScreenDpiX, ScreenDpiY);
+    ZoomStep = std::min(ZoomStep, int(ZoomSteps.size()) - 1);
     Preview = new vdPrintPreview(PreviewField, this, PreviewRc, HeightFit != 0, clipboard);
-    if (PreviewField->IsWindow()) Preview->Create();
+    if (PreviewField->IsWindow()) {
+        Preview->Create();
+        if (QWidget* page = WidgetOf(Preview)) {
+            // The page answers the mouse itself (the field's own info text is for the wood).
+            page->setAttribute(Qt::WA_NoMousePropagation);
+            page->setFocusPolicy(Qt::ClickFocus);
+            if (ZoomSteps.size() > 1) page->setCursor(Qt::PointingHandCursor);
+        }
+        if (ZoomStep > 0) ApplyZoom(centreX, centreY, false);
+    }
     if (recreate) PreviewField->Invalidate();
-    if (clipboard &&
-        !CopyToClipboard(TRect(0, 0, PreviewRc.Width(), PreviewRc.Height()), HeightFit != 0))
+    // The clipboard picture is made from the fitted page, however large the view shows it.
+    if (clipboard && !CopyToClipboard(TRect(0, 0, FitRc.Width(), FitRc.Height()), HeightFit != 0))
         MessageBox("Zwischenablage:\r Die Datei 'temp.wmf' konnte nicht erzeugt werden.", "Drucken",
                    MB_OK | MB_ICONSTOP);
+}
+
+int vdMainPrintDlg::GetZoomPercent() const {
+    if (ZoomSteps.empty()) return 0;
+    float width, height;
+    EffectivePaper(width, height);
+    return PreviewZoomPercent(ZoomSteps[size_t(ZoomStep)], PaperMillimetres(height, PaperMm),
+                              ScreenDpiY);
+}
+
+void vdMainPrintDlg::ViewCentre(double& centreX, double& centreY) const {
+    centreX = centreY = 0.5;
+    if (ZoomStep == 0 || !Zoom || !Zoom->area || PreviewRc.Width() <= 0 || PreviewRc.Height() <= 0)
+        return;
+    const QScrollArea* area = Zoom->area;
+    const QSize view = area->viewport()->size();
+    const int x = area->horizontalScrollBar()->value() + view.width() / 2 - PreviewRc.left;
+    const int y = area->verticalScrollBar()->value() + view.height() / 2 - PreviewRc.top;
+    centreX = std::clamp(double(x) / PreviewRc.Width(), 0.0, 1.0);
+    centreY = std::clamp(double(y) / PreviewRc.Height(), 0.0, 1.0);
+}
+
+void vdMainPrintDlg::ApplyZoom(double centreX, double centreY, bool focusPage) {
+    QWidget* page = WidgetOf(Preview);
+    QWidget* field = WidgetOf(PreviewField);
+    if (!page || !field || ZoomSteps.empty()) return;
+    const bool hadFocus = page->hasFocus();
+    if (ZoomStep == 0) {
+        // Back to the whole page, where the dialog placed it.
+        page->setParent(field);
+        page->setGeometry(FitRc.left, FitRc.top, FitRc.Width(), FitRc.Height());
+        page->show();
+        if (Zoom && Zoom->area) Zoom->area->deleteLater();
+        Zoom.reset();
+        PreviewRc = FitRc;
+    } else {
+        if (!Zoom || !Zoom->area) {
+            Zoom = std::make_unique<TZoomView>();
+            auto* area = new QScrollArea(field);
+            area->setFrameShape(QFrame::NoFrame);
+            area->setAlignment(Qt::AlignCenter);
+            area->setAutoFillBackground(false);
+            area->viewport()->setAutoFillBackground(false);
+            area->setGeometry(PreviewArea.left, PreviewArea.top, PreviewArea.Width(),
+                              PreviewArea.Height());
+            auto* canvas = new QWidget;
+            canvas->setAutoFillBackground(false);
+            area->setWidget(canvas);
+            Zoom->area = area;
+            Zoom->canvas = canvas;
+        }
+        const TSize size = ZoomSteps[size_t(ZoomStep)];
+        Zoom->canvas->resize(size.cx + 2 * kZoomMargin, size.cy + 2 * kZoomMargin);
+        if (page->parentWidget() != Zoom->canvas) page->setParent(Zoom->canvas);
+        page->setGeometry(kZoomMargin, kZoomMargin, size.cx, size.cy);
+        page->show();
+        Zoom->area->show();
+        PreviewRc = TRect(kZoomMargin, kZoomMargin, kZoomMargin + size.cx, kZoomMargin + size.cy);
+        // The scroll bars know their range once the view has laid itself out.
+        Zoom->area->ensurePolished();
+        QCoreApplication::sendPostedEvents(Zoom->area, QEvent::LayoutRequest);
+        QScrollBar* h = Zoom->area->horizontalScrollBar();
+        QScrollBar* v = Zoom->area->verticalScrollBar();
+        const QSize view = Zoom->area->viewport()->size();
+        h->setValue(int(std::lround(kZoomMargin + centreX * size.cx - view.width() / 2.0)));
+        v->setValue(int(std::lround(kZoomMargin + centreY * size.cy - view.height() / 2.0)));
+    }
+    if (focusPage || hadFocus) page->setFocus(Qt::OtherFocusReason);
+    SetDlgItemText(kInfo, ZoomHint().c_str());
+}
+
+std::string vdMainPrintDlg::ZoomHint() const {
+    if (ZoomSteps.size() < 2) return "Im Vorschaufeld sehen Sie die Druckvorschau.";
+    const std::string percent = Number(GetZoomPercent()) + " %";
+    if (ZoomStep == 0)
+        return "Vorschau der ganzen Seite (" + percent +
+               "): ein Klick auf die Seite oder '+' vergrößert sie.";
+    if (ZoomStep + 1 < int(ZoomSteps.size()))
+        return "Vorschau in " + percent +
+               " der wirklichen Größe: ein Klick auf die Seite oder '+' vergrößert sie, '-' "
+               "verkleinert sie.";
+    return "Vorschau in wirklicher Größe (" + percent +
+           "): ein Klick auf die Seite zeigt wieder die ganze Seite, '-' verkleinert sie.";
+}
+
+void vdMainPrintDlg::ShowZoomHint() {
+    const std::string hint = ZoomHint();
+    char shown[256] = "";
+    GetDlgItemText(kInfo, shown, sizeof shown);
+    if (hint != shown) SetDlgItemText(kInfo, hint.c_str());
+}
+
+void vdMainPrintDlg::ClickPreview(const TPoint& point, bool smaller) {
+    if (ZoomSteps.size() < 2) return;
+    const int last = int(ZoomSteps.size()) - 1;
+    if (smaller) return ZoomPreview(-1);
+    ZoomStep = ZoomStep >= last ? 0 : ZoomStep + 1;
+    const double x = PreviewRc.Width() > 0 ? double(point.x) / PreviewRc.Width() : 0.5;
+    const double y = PreviewRc.Height() > 0 ? double(point.y) / PreviewRc.Height() : 0.5;
+    ApplyZoom(std::clamp(x, 0.0, 1.0), std::clamp(y, 0.0, 1.0), true);
+}
+
+void vdMainPrintDlg::ZoomPreview(int direction) {
+    const int step = std::clamp(ZoomStep + direction, 0, int(ZoomSteps.size()) - 1);
+    if (step == ZoomStep) return;
+    double centreX, centreY;
+    ViewCentre(centreX, centreY);
+    ZoomStep = step;
+    ApplyZoom(centreX, centreY, true);
+}
+
+void vdMainPrintDlg::ScrollPreview(int zDelta, bool across) {
+    if (!Zoom || !Zoom->area) return;
+    QScrollBar* bar = across ? Zoom->area->horizontalScrollBar() : Zoom->area->verticalScrollBar();
+    // Three lines of 20 pixels a notch, as a text view scrolls.
+    bar->setValue(bar->value() - zDelta * 60 / 120);
 }
 
 void vdMainPrintDlg::EnableButtons(bool enable) {

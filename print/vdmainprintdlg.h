@@ -3,11 +3,18 @@
 // the clipboard, get help, print or go back. The printer choice is remembered in "orvlprn.ini"
 // in the program directory. Where the machine has no printer the dialog offers a PDF file
 // ("PDF-Datei") as its printer and asks for the file name when printing starts.
+//
+// The preview can be enlarged to read the page: a click on the page enlarges it step by step up
+// to its real size on the screen (50 %, 75 %, 100 %), shown in a scrollable view inside the
+// preview field; the click at the real size goes back to the whole page. With the page focused
+// '+' and '-' step up and down, and the arrow keys scroll.
 #pragma once
 
 #include "vdbaseprintdlg.h"
 
+#include <memory>
 #include <string>
+#include <vector>
 
 class TExtStatusBar;
 class TTalkMetaControl;
@@ -60,9 +67,26 @@ public:
     float GetPaperWidth() const { return PaperWidth; }
     float GetPaperHeight() const { return PaperHeight; }
     bool IsMillimetre() const { return PaperMm; }
-    // The preview's rectangle and the client area of the preview field, in pixels.
+    // The preview's rectangle and the client area of the preview field, in pixels. Zoomed, the
+    // rectangle is the page's inside the scrolled area (the page with a margin around it).
     TRect GetPreviewRect() const { return PreviewRc; }
     TRect GetPreviewArea() const { return PreviewArea; }
+    // The zoom: step 0 is the fitted page; the steps' page sizes in pixels; the page's size in per
+    // cent of the paper's real size.
+    int GetZoomStep() const { return ZoomStep; }
+    const std::vector<TSize>& GetZoomSteps() const { return ZoomSteps; }
+    int GetZoomPercent() const;
+
+    // A click on the preview page at `point` (page pixels): one step larger, centred on the
+    // point; at the largest step back to the whole page. `smaller` (Shift held) steps down.
+    void ClickPreview(const TPoint& point, bool smaller);
+    // One step up (+1) or down (-1), keeping the middle of the view.
+    void ZoomPreview(int direction);
+    // The mouse wheel over the enlarged page (`zDelta` as the wheel reports it): up and down, or
+    // `across`.
+    void ScrollPreview(int zDelta, bool across);
+    // What the info field says about the zoom while the mouse is over the page.
+    void ShowZoomHint();
     const char* GetSettingsFile() const { return IniFile.c_str(); }
 
     // Used by the preview window.
@@ -74,6 +98,12 @@ private:
     void EnableButtons(bool enable);
     bool CopyToClipboard(const TRect& client, bool heightFit);
     bool AskPdfFile();
+    // Shows the preview at ZoomStep with the page point (`centreX`, `centreY`, in parts of its
+    // width and height) in the middle of the view.
+    void ApplyZoom(double centreX, double centreY, bool focusPage);
+    // The page point in the middle of the zoomed view (the page's centre when not zoomed).
+    void ViewCentre(double& centreX, double& centreY) const;
+    std::string ZoomHint() const;
 
     vdBasePrintDlg* Target;
     vdPrint* Job;
@@ -90,7 +120,12 @@ private:
     vdPrintPreview* Preview = nullptr;
     TTalkMetaControl* PreviewField = nullptr;
     TExtStatusBar* StatBar = nullptr;
-    TRect PreviewRc, PreviewArea;
+    TRect PreviewRc, PreviewArea, FitRc;
+    std::vector<TSize> ZoomSteps;
+    int ZoomStep = 0;
+    double ScreenDpiX = 96, ScreenDpiY = 96;
+    struct TZoomView;
+    std::unique_ptr<TZoomView> Zoom;
     bool OkPending = false;
     bool WritingPage = false;
     bool SetPrinterWasEnabled = true;

@@ -3,6 +3,7 @@
 #include "headless.h"
 #include "printer_p.h"
 #include "privateprofile.h"
+#include "qtbridge.h"
 #include "vdbaseprintdlg.h"
 #include "vdmainprintdlg.h"
 #include "vdprint.h"
@@ -13,6 +14,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -235,5 +238,109 @@ TEST_F(PrintTest, ThePreviewAndTheClipboardPictureDrawTheModulesPage) {
     // The buttons are usable again afterwards.
     EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(IDOK)));
     EXPECT_TRUE(IsWindowEnabled(dialog.GetDlgItem(501)));
+    dialog.Destroy();
+}
+
+TEST_F(PrintTest, AClickOnThePreviewEnlargesItStepByStepToItsRealSizeInAScrolledView) {
+    TRecordingTarget target;
+    TModule module("ORVLPRN.DLL");
+    vdPrint job;
+    vdMainPrintDlg dialog(&target, progDir.c_str(), &page, "Test", 1, 1, 1, 1, 1, "", "", "", &job,
+                          2, 20000, &module);
+    ASSERT_TRUE(dialog.Create());
+    QWidget* field = WidgetOf(dialog.GetDlgItem(325));
+    ASSERT_NE(field, nullptr);
+    const TRect fit = dialog.GetPreviewRect();
+    // The offscreen screen has 96 dots per inch: A4 at its real size is 794 × 1123 pixels.
+    const std::vector<TSize> steps = dialog.GetZoomSteps();
+    ASSERT_EQ(steps.size(), 4u);
+    EXPECT_EQ(steps[0], TSize(fit.Width(), fit.Height()));
+    EXPECT_EQ(steps[1], TSize(397, 561));
+    EXPECT_EQ(steps[2], TSize(595, 842));
+    EXPECT_EQ(steps[3], TSize(794, 1123));
+    EXPECT_EQ(field->findChild<QScrollArea*>(), nullptr);
+
+    // A click on the page's middle: 50 %, with that point in the middle of the view.
+    dialog.ClickPreview(TPoint(fit.Width() / 2, fit.Height() / 2), false);
+    EXPECT_EQ(dialog.GetZoomStep(), 1);
+    EXPECT_EQ(dialog.GetZoomPercent(), 50);
+    auto* view = field->findChild<QScrollArea*>();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->geometry(), field->rect());
+    QWidget* pageWidget = WidgetOf(dialog.GetDlgItem(1111));
+    ASSERT_NE(pageWidget, nullptr);
+    EXPECT_EQ(pageWidget->size(), QSize(397, 561));
+    EXPECT_TRUE(view->isAncestorOf(pageWidget));
+    QScrollBar* h = view->horizontalScrollBar();
+    QScrollBar* v = view->verticalScrollBar();
+    const auto range = [&] {
+        // The page with its margin of wood less what the view shows.
+        const QSize shown = view->viewport()->size();
+        const TRect rc = dialog.GetPreviewRect();
+        return QSize(rc.right + rc.left - shown.width(), rc.bottom + rc.top - shown.height());
+    };
+    // The page point (in parts of the page) that the middle of the view shows.
+    const auto middle = [&] {
+        const TRect rc = dialog.GetPreviewRect();
+        return QPointF(double(h->value() + view->viewport()->width() / 2 - rc.left) / rc.Width(),
+                       double(v->value() + view->viewport()->height() / 2 - rc.top) / rc.Height());
+    };
+    EXPECT_EQ(QSize(h->maximum(), v->maximum()), range());
+    EXPECT_GT(h->maximum(), 0);
+    EXPECT_GT(v->maximum(), 0);
+    EXPECT_NEAR(middle().x(), 0.5, 0.01);
+    EXPECT_NEAR(middle().y(), 0.5, 0.01);
+    char info[256];
+    dialog.GetDlgItemText(221, info, sizeof info);
+    EXPECT_STREQ(info, "Vorschau in 50 % der wirklichen Gr\xF6\xDF"
+                       "e: ein Klick auf die Seite oder '+' vergr\xF6\xDF"
+                       "ert sie, '-' verkleinert sie.");
+
+    // A click further right and down: 75 % around that point; '+' keeps it in the middle.
+    dialog.ClickPreview(TPoint(397 * 6 / 10, 561 * 6 / 10), false);
+    EXPECT_EQ(dialog.GetZoomPercent(), 75);
+    EXPECT_EQ(pageWidget->size(), QSize(595, 842));
+    EXPECT_NEAR(middle().x(), 0.6, 0.01);
+    EXPECT_NEAR(middle().y(), 0.6, 0.01);
+    dialog.ZoomPreview(+1);
+    EXPECT_EQ(dialog.GetZoomStep(), 3);
+    EXPECT_EQ(pageWidget->size(), QSize(794, 1123));
+    EXPECT_EQ(QSize(h->maximum(), v->maximum()), range());
+    EXPECT_NEAR(middle().x(), 0.6, 0.01);
+    EXPECT_NEAR(middle().y(), 0.6, 0.01);
+    dialog.ZoomPreview(+1);
+    EXPECT_EQ(dialog.GetZoomStep(), 3);
+    // The page is drawn at that size.
+    target.calls = 0;
+    pageWidget->grab();
+    EXPECT_EQ(target.calls, 1);
+    EXPECT_NEAR(target.corner.x, 794, 1);
+    EXPECT_NEAR(target.corner.y, 1123, 1);
+
+    // Another printer or paper makes the preview anew at the same step; the clipboard picture
+    // still comes from the fitted page.
+    QGuiApplication::clipboard()->clear();
+    dialog.SendCommand(203);
+    EXPECT_EQ(dialog.GetZoomStep(), 3);
+    pageWidget = WidgetOf(dialog.GetDlgItem(1111));
+    ASSERT_NE(pageWidget, nullptr);
+    EXPECT_EQ(pageWidget->size(), QSize(794, 1123));
+    const QImage picture =
+        qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+    EXPECT_EQ(picture.width(), int(std::lround(fit.Width() * 3.724)));
+
+    // The click at the real size shows the whole page again, where it stood.
+    dialog.ClickPreview(TPoint(10, 10), false);
+    EXPECT_EQ(dialog.GetZoomStep(), 0);
+    pageWidget = WidgetOf(dialog.GetDlgItem(1111));
+    ASSERT_NE(pageWidget, nullptr);
+    EXPECT_EQ(pageWidget->parentWidget(), field);
+    EXPECT_EQ(pageWidget->geometry(), QRect(fit.left, fit.top, fit.Width(), fit.Height()));
+    EXPECT_EQ(dialog.GetPreviewRect().Width(), fit.Width());
+    dialog.ZoomPreview(-1);
+    EXPECT_EQ(dialog.GetZoomStep(), 0);
+    // Shift and click steps down, not round.
+    dialog.ClickPreview(TPoint(10, 10), true);
+    EXPECT_EQ(dialog.GetZoomStep(), 0);
     dialog.Destroy();
 }
