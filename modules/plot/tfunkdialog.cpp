@@ -538,8 +538,9 @@ void TFunkDialog::SchalteButtsAn() {
 }
 
 void TFunkDialog::Schritt(int id, const std::function<void()>& aendern) {
-    SchalteButtsAus();
+    // The change comes first, so that the captions given on disabling fit the new view.
     aendern();
+    SchalteButtsAus();
     const bool ok = Kalkulation(true, false, false);
     if (!ok) Vorschau->Loesche();
     SchalteButtsAn();
@@ -631,12 +632,20 @@ void TFunkDialog::groesser() {
     Zoom(1160, -0.2L);
 }
 
+namespace {
+// A tilt step of a tenth. Rounded to 12 decimals, so that ten steps from 0.5 end on -0.5 itself
+// and the button greys at its limit instead of one step beyond it.
+long double Kippen(long double mv, long double schritt) {
+    return roundl((mv + schritt) * 1e12L) / 1e12L;
+}
+} // namespace
+
 void TFunkDialog::TurnHigh() {
-    Schritt(220, [this] { Work->Move_Vertical += 0.1L; });
+    Schritt(220, [this] { Work->Move_Vertical = Kippen(Work->Move_Vertical, 0.1L); });
 }
 
 void TFunkDialog::TurnLow() {
-    Schritt(222, [this] { Work->Move_Vertical -= 0.1L; });
+    Schritt(222, [this] { Work->Move_Vertical = Kippen(Work->Move_Vertical, -0.1L); });
 }
 
 void TFunkDialog::TurnLeft() {
