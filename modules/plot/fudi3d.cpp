@@ -144,7 +144,7 @@ void TFudi3dZeichner::MakeZeichne3dFunktion(const char* AFunktionIn, int Ableit,
         const long double sx = Bereichr / maxB * 0.95L;
         long double sy = Bereichb / maxH * 0.95L;
         if (mv > 0.5L) sy = (0.935L - (mv - 0.5L) * 0.35L) * sy;
-        Gitter.SetzeAnsicht(ax.q == Q90 || ax.q == Q270, ax.q == Q90 || ax.q == Q180);
+        Gitter.SetzeAnsicht(ax.q == Q90 || ax.q == Q270, ax.q == Q90 || ax.q == Q180, true);
 
         long double breite = minB * sx, hoehe = minH * sy;
         long double p = 0;
@@ -185,7 +185,7 @@ void TFudi3dZeichner::MakeZeichne3dFunktion(const char* AFunktionIn, int Ableit,
                 if (pr < 100) Fortschritt(static_cast<int>(pr));
             }
         }
-        Gitter.SetzeAnsicht(false, false);
+        Gitter.SetzeAnsicht(false, false, false);
     }
     if (flaeche) Orientierung(dc, Bereichb, y_richtung, ax.q);
 }

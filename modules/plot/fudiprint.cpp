@@ -185,6 +185,10 @@ void TFunktionsDraw::CurrPrintout(bool preview, TDC& dc, bool, TRect&, int Page)
     Zeichner.Pumpe = nullptr;
     Zeichner3D.Pumpe = nullptr;
     Druckt = 0;
+    if (NachDemDruck) {
+        NachDemDruck = false;
+        Invalidate();
+    }
 }
 
 void TFunktionsDraw::DruckeZeichnungsseite(TDC& dc, const std::string zeilen[5]) {

@@ -137,7 +137,7 @@ void TFudiZeichner::VertikaleLinien(TDC& dc, int x0, int y0, int Bereichr, int B
         const int c = Spalte(von, t, dx);
         if (c < Updleft || c > Updright) continue;
         if (!nurListen) linie(c);
-        if (y_richtung < 0 && !nurListen) {
+        if (y_richtung < 0 && !nurListen && !Raeumlich) {
             dc.TextOut(x0 + c, y0 - Bereichb - (tief ? 40 : 20), Beschriftung(t).c_str());
             tief = !tief;
         }
@@ -184,7 +184,7 @@ void TFudiZeichner::HorizontaleLinien(TDC& dc, int x0, int y0, int Bereichr, int
         const int zeile = Zeile(t, Bereichb);
         if (zeile < Updtop || zeile > Updbottom) continue;
         if (!nurListen) linie(zeile);
-        if (y_richtung < 0 && !nurListen)
+        if (y_richtung < 0 && !nurListen && !Raeumlich)
             dc.TextOut(x0 + Bereichr + 20, y0 + zeile * y_richtung, Beschriftung(t).c_str());
         if (-dh < t && t <= dh) {
             achse(zeile);

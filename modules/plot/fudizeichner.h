@@ -38,10 +38,12 @@ public:
     bool IsNull(int Art, long double x, long double dx, long double* Wert) const;
 
     // The 3D view: the grid's columns stand for y instead of x (`tauschen`) and are counted
-    // from the upper bound (`gespiegelt`). Both off for 2D drawings.
-    void SetzeAnsicht(bool tauschen, bool gespiegelt) {
+    // from the upper bound (`gespiegelt`); the printer labels no slice grid (`raeumlich`). All
+    // off for 2D drawings.
+    void SetzeAnsicht(bool tauschen, bool gespiegelt, bool raeumlich) {
         Tauschen = tauschen;
         Gespiegelt = gespiegelt;
+        Raeumlich = raeumlich;
     }
 
     // The row of value v on a drawing `Bereichb` high (before the y direction is applied).
@@ -73,5 +75,5 @@ private:
     int Vertikal[kListen], Horizontal[kListen];
     int VertikalAlt[kListen], HorizontalAlt[kListen];
     int AnzahlAuswertungen = 0;
-    bool Tauschen = false, Gespiegelt = false;
+    bool Tauschen = false, Gespiegelt = false, Raeumlich = false;
 };

@@ -338,6 +338,13 @@ void TFunktionsDraw::Paint(TDC& dc, bool, TRect& rect) {
     if (!HStruct) return;
     SetCursor(IDC_WAIT);
     dc.FillRect(rect, TBrush(kHintergrund));
+    if (Druckt) {
+        // The printout lets messages through while it draws with the same horizon and grid
+        // lists; the window draws again when the page is done.
+        NachDemDruck = true;
+        SetCursor(IDC_ARROW);
+        return;
+    }
     Zeichner.ResetListen();
     Zeichner3D.ResetHorizont();
     // No messages are let through here: the platform is painting this window.

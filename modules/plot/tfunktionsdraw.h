@@ -133,6 +133,7 @@ private:
     TStatusBar* StatusLine = nullptr;
     std::string CommandLine;
     int Druckt = 0;
+    bool NachDemDruck = false; // a paint came while printing
     int Zeichnet = 0;
     int PaintCount = 0;
     // Dragging: where the button went down and the ranges at that moment.

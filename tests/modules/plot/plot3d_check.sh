@@ -1,0 +1,27 @@
+#!/bin/sh
+# The 3D task: its drawing page printed through the print dialog into a PDF file carries the
+# y interval and "y-Abstand:" (and no grid labels of the slices), and `orvelin plot` draws the
+# same picture for the turns 0 and 360 and another one a quarter turn further.
+# Usage: plot3d_check.sh ORVELIN FIXTURES WORKDIR
+prog=$1 fixtures=$2 dir=$3
+fail() { echo "plot3d_check: $*" >&2; exit 1; }
+rm -rf "$dir" && mkdir -p "$dir" || fail "cannot make $dir"
+"$prog" script "$fixtures/drucken3d.ors" --progdir "$dir" || fail "the dialog script failed"
+pdf="$dir/flaeche.pdf"
+[ -s "$pdf" ] || fail "no PDF file was written"
+pdfinfo "$pdf" | grep -Eq '^Pages: +1$' || fail "not one page"
+text=$(pdftotext -layout "$pdf" -) || fail "pdftotext cannot read the page"
+for expected in "Funktion: f(x,y)=" "sin(x)*cos(y)" "y-Intervall:" "[-2, 2.5]" "y-Abstand:" \
+    "x-Intervall:" "[-3, 3]" "h-Intervall:" "[-1, 1]" "z-Wert:"; do
+    echo "$text" | grep -qF -- "$expected" || fail "text missing: $expected"
+done
+echo "$text" | grep -Eq '^ *-3 +-1 +1 +3 *$' && fail "the slice grids are labelled"
+for turn in 0 360 90; do
+    sed "s/^Turn_Round=.*/Turn_Round=$turn/" "$fixtures/flaeche.fud" > "$dir/turn$turn.fud" ||
+        fail "cannot write turn$turn.fud"
+    "$prog" plot "$dir/turn$turn.fud" --png "$dir/turn$turn.png" --size 400x300 ||
+        fail "plot of turn $turn failed"
+done
+cmp -s "$dir/turn0.png" "$dir/turn360.png" || fail "the turns 0 and 360 differ"
+cmp -s "$dir/turn0.png" "$dir/turn90.png" && fail "a quarter turn changed nothing"
+echo "plot3d_check: 3D drawing page with the y interval, turns 0 and 360 alike"
