@@ -446,18 +446,36 @@ const std::map<QString, TScriptRunner::Command>& TScriptRunner::Commands() {
          }},
         {QStringLiteral("click"),
          [](R& r, const QString& args) {
-             QWidget* w = r.Control(args);
+             // "click ID" presses the control in its middle, "click ID X Y" at that point of it
+             // (pixels from its top left corner).
+             QString rest;
+             const QStringList words = Tokens(args, 3, rest);
+             if (words.isEmpty()) throw TFailure{QStringLiteral("click braucht eine Nummer")};
+             QWidget* w = r.Control(words[0]);
              if (!w->isVisible())
                  throw TFailure{QStringLiteral("das Steuerelement %1 ist verborgen und kann nicht "
                                                "angeklickt werden")
-                                    .arg(args)};
+                                    .arg(words[0])};
              if (!w->isEnabled())
                  throw TFailure{QStringLiteral("das Steuerelement %1 ist gesperrt und kann nicht "
                                                "angeklickt werden")
-                                    .arg(args)};
+                                    .arg(words[0])};
              if (w->focusPolicy() & Qt::ClickFocus) r.Focus(w);
              if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->click();
              QPointF centre(w->width() / 2.0, w->height() / 2.0);
+             if (words.size() == 3) {
+                 bool okX = false, okY = false;
+                 centre = QPointF(words[1].toInt(&okX), words[2].toInt(&okY));
+                 if (!okX || !okY || centre.x() < 0 || centre.y() < 0 || centre.x() >= w->width() ||
+                     centre.y() >= w->height())
+                     throw TFailure{QStringLiteral("der Punkt %1 %2 liegt nicht im Steuerelement "
+                                                   "%3 (%4 × %5 Punkte)")
+                                        .arg(words[1], words[2], words[0])
+                                        .arg(w->width())
+                                        .arg(w->height())};
+             } else if (words.size() != 1) {
+                 throw TFailure{QStringLiteral("click braucht eine Nummer und wahlweise X Y")};
+             }
              QPointer<QWidget> guard(w);
              QMouseEvent press(QEvent::MouseButtonPress, centre, w->mapToGlobal(centre),
                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -310,6 +311,17 @@ TEST_F(PrintTest, AClickOnThePreviewEnlargesItStepByStepToItsRealSizeInAScrolled
     EXPECT_NEAR(middle().y(), 0.6, 0.01);
     dialog.ZoomPreview(+1);
     EXPECT_EQ(dialog.GetZoomStep(), 3);
+    // The arrow keys and the wheel scroll the view.
+    int before = v->value();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(pageWidget, &down);
+    EXPECT_GT(v->value(), before);
+    before = v->value();
+    dialog.ScrollPreview(-120, false);
+    EXPECT_EQ(v->value(), before + 60);
+    before = h->value();
+    dialog.ScrollPreview(120, true);
+    EXPECT_EQ(h->value(), before - 60);
     // The page is drawn at that size.
     target.calls = 0;
     pageWidget->grab();
