@@ -54,6 +54,10 @@ enum : int {
     kMinPage = 219,
     kPanel = 101,
     kPreviewId = 1111,
+    // Commands without a control: the keypad's + and - zoom the preview from anywhere in the
+    // dialog.
+    kZoomIn = 1112,
+    kZoomOut = 1113,
 };
 enum : unsigned { kStartTimer = 3333 };
 // The wood left around the enlarged page, in pixels.
@@ -271,6 +275,10 @@ vdMainPrintDlg::vdMainPrintDlg(vdBasePrintDlg* target, const char* progDir, TSiz
     OnClicked(kClipboard, &vdMainPrintDlg::BNClickedClipboard);
     OnClicked(kHelp, &vdMainPrintDlg::BNClickedHelp);
     OnNotify(kPageNum, EN_CHANGE, &vdMainPrintDlg::ENChangePageNum);
+    AddAccelerator(VK_ADD, kZoomIn);
+    AddAccelerator(VK_SUBTRACT, kZoomOut);
+    AddHandler(kZoomIn, BN_CLICKED, [this] { ZoomPreview(+1, false); });
+    AddHandler(kZoomOut, BN_CLICKED, [this] { ZoomPreview(-1, false); });
 }
 
 vdMainPrintDlg::~vdMainPrintDlg() = default;
@@ -469,6 +477,8 @@ void vdMainPrintDlg::ApplyZoom(double centreX, double centreY, bool focusPage) {
             Zoom = std::make_unique<TZoomView>();
             auto* area = new QScrollArea(field);
             area->setFrameShape(QFrame::NoFrame);
+            // Not a stop of the Tab order: the page takes the focus when it is clicked.
+            area->setFocusPolicy(Qt::NoFocus);
             area->setAlignment(Qt::AlignCenter);
             area->setAutoFillBackground(false);
             area->viewport()->setAutoFillBackground(false);
@@ -531,13 +541,13 @@ void vdMainPrintDlg::ClickPreview(const TPoint& point, bool smaller) {
     ApplyZoom(std::clamp(x, 0.0, 1.0), std::clamp(y, 0.0, 1.0), true);
 }
 
-void vdMainPrintDlg::ZoomPreview(int direction) {
+void vdMainPrintDlg::ZoomPreview(int direction, bool focusPage) {
     const int step = std::clamp(ZoomStep + direction, 0, int(ZoomSteps.size()) - 1);
     if (step == ZoomStep) return;
     double centreX, centreY;
     ViewCentre(centreX, centreY);
     ZoomStep = step;
-    ApplyZoom(centreX, centreY, true);
+    ApplyZoom(centreX, centreY, focusPage);
 }
 
 void vdMainPrintDlg::ScrollPreview(int zDelta, bool across) {
@@ -549,9 +559,14 @@ void vdMainPrintDlg::ScrollPreview(int zDelta, bool across) {
 
 void vdMainPrintDlg::EnableButtons(bool enable) {
     if (!enable) SetPrinterWasEnabled = ::IsWindowEnabled(GetDlgItem(kSetPrinter));
+    // The button with the focus stays as it is: greyed it would pass the focus (and the info
+    // text) on each time the page is drawn. Nothing can press it meanwhile, as no message is
+    // handled while the page is drawn.
+    const HWND focus = ::GetFocus();
     for (int id : {int(IDOK), int(IDCANCEL), int(kHelp), int(kPrintMgr), int(kClipboard)})
-        ::EnableWindow(GetDlgItem(id), enable);
-    ::EnableWindow(GetDlgItem(kSetPrinter), enable && SetPrinterWasEnabled);
+        if (enable || GetDlgItem(id) != focus) ::EnableWindow(GetDlgItem(id), enable);
+    if (enable || GetDlgItem(kSetPrinter) != focus)
+        ::EnableWindow(GetDlgItem(kSetPrinter), enable && SetPrinterWasEnabled);
 }
 
 void vdMainPrintDlg::PaintPreview(TDC& dc, const TRect& client, bool heightFit, bool) {

@@ -7,7 +7,8 @@
 // The preview can be enlarged to read the page: a click on the page enlarges it step by step up
 // to its real size on the screen (50 %, 75 %, 100 %), shown in a scrollable view inside the
 // preview field; the click at the real size goes back to the whole page. With the page focused
-// '+' and '-' step up and down, and the arrow keys scroll.
+// '+' and '-' step up and down, and the arrow keys scroll; the keypad's + and - zoom from
+// anywhere in the dialog.
 #pragma once
 
 #include "vdbaseprintdlg.h"
@@ -80,8 +81,9 @@ public:
     // A click on the preview page at `point` (page pixels): one step larger, centred on the
     // point; at the largest step back to the whole page. `smaller` (Shift held) steps down.
     void ClickPreview(const TPoint& point, bool smaller);
-    // One step up (+1) or down (-1), keeping the middle of the view.
-    void ZoomPreview(int direction);
+    // One step up (+1) or down (-1), keeping the middle of the view; `focusPage` gives the page
+    // the focus (the keypad's keys leave it where it is).
+    void ZoomPreview(int direction, bool focusPage = true);
     // The mouse wheel over the enlarged page (`zDelta` as the wheel reports it): up and down, or
     // `across`.
     void ScrollPreview(int zDelta, bool across);
