@@ -2,9 +2,11 @@
 #include "mathinline.h"
 #include "parserint.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 using namespace vdp;
 
@@ -34,13 +36,6 @@ const long double kGammaTable[10] = {9.5135076986687318397L, 4.59084371199880305
                                      1.7724538509055160273L, 1.4891922488128171024L,
                                      1.2980553326475577430L, 1.1642297137253030344L,
                                      1.0686287021193193549L, 1.0L};
-
-inline long double ToRadians(long double x, int unit) {
-    return unit == 2 ? x : ConvertToAngularUnit(x, unit, true);
-}
-inline long double FromRadians(long double x, int unit) {
-    return unit == 2 ? x : ConvertToAngularUnit(x, unit, false);
-}
 
 long double Factorial(long double x, long double bound) {
     if (x == 0) return 1;
@@ -96,10 +91,11 @@ bool vdParser::SearchFunction(std::string* name) {
     return false;
 }
 
-// One function value; OverflowBound when the function has no usable value there.
-long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
-    const long double bound = OverflowBound;
-    switch (op.Code) {
+namespace {
+// One function value in the angular unit given; bound when the function has no usable value
+// there.
+inline long double FunctionValue(int code, long double x, int unit, long double bound) {
+    switch (code) {
     case FnIsPos:
         return x >= kTiny ? 1 : 0;
     case FnIsNeg:
@@ -115,16 +111,16 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
         return std::fabs(x);
     case FnAcos: {
         const long double r = GuardedAcosl(x);
-        return r == bound ? r : FromRadians(r, AngularUnit);
+        return r == bound ? r : FromRadians(r, unit);
     }
     case FnAcot:
-        return FromRadians(kPi / 2 - std::atan(x), AngularUnit);
+        return FromRadians(kPi / 2 - std::atan(x), unit);
     case FnAsin: {
         const long double r = GuardedAsinl(x);
-        return r == bound ? r : FromRadians(r, AngularUnit);
+        return r == bound ? r : FromRadians(r, unit);
     }
     case FnAtan:
-        return FromRadians(std::atan(x), AngularUnit);
+        return FromRadians(std::atan(x), unit);
     case FnArsinh: {
         const long double s = GuardedSqrtl(x * x + 1);
         return s == bound ? s : GuardedLogl(s + x);
@@ -142,7 +138,7 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
         return q == bound ? q : q / 2;
     }
     case FnSin:
-        return GuardedSinl(ToRadians(x, AngularUnit));
+        return GuardedSinl(ToRadians(x, unit));
     case FnSqrt:
         return GuardedSqrtl(x);
     case FnSqr:
@@ -152,7 +148,7 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
     case FnSgn:
         return x >= kTiny ? 1 : x == 0 ? 0 : x <= -kTiny ? -1 : 0;
     case FnCos:
-        return GuardedCosl(ToRadians(x, AngularUnit));
+        return GuardedCosl(ToRadians(x, unit));
     case FnCosh:
         return (GuardedExpl(x) + GuardedExpl(-x)) / 2;
     case FnCeil:
@@ -163,7 +159,7 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
         return div_ok(e2 + 1, e2 - 1, &r) ? r : bound;
     }
     case FnCot: {
-        const long double t = GuardedTanl(ToRadians(x, AngularUnit));
+        const long double t = GuardedTanl(ToRadians(x, unit));
         if (t == bound) return t;
         long double r;
         return div_ok(1, t, &r) ? r : bound;
@@ -173,7 +169,7 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
     case FnTanh:
         return std::tanh(x);
     case FnTan:
-        return GuardedTanl(ToRadians(x, AngularUnit));
+        return GuardedTanl(ToRadians(x, unit));
     case FnRound:
         return corrroundl(x);
     case FnRand:
@@ -194,6 +190,25 @@ long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
     }
 }
 
+// The function of code C with angles in radians, for the evaluation program's pointers.
+template <int C> long double InRadians(long double x) {
+    return FunctionValue(C, x, 2, HUGE_VALL);
+}
+
+template <int... I> constexpr auto RadianTable(std::integer_sequence<int, I...>) {
+    return std::array<long double (*)(long double), sizeof...(I)>{InRadians<FnIsPos + I>...};
+}
+constexpr auto kInRadians = RadianTable(std::make_integer_sequence<int, FnCot - FnIsPos + 1>());
+} // namespace
+
+long double (*vdp::FunctionInRadians(int code))(long double) {
+    return code >= FnIsPos && code <= FnCot ? kInRadians[size_t(code - FnIsPos)] : nullptr;
+}
+
+long double vdParser::EvaluateFunction(const vdOpStructDef& op, long double x) {
+    return FunctionValue(op.Code, x, AngularUnit, OverflowBound);
+}
+
 void vdParser::FunctionError(const vdOpStructDef& op, long double x) {
     const char* name = op.Code == OpPow ? "^" : op.Function;
     SetError(6,
@@ -204,6 +219,7 @@ void vdParser::FunctionError(const vdOpStructDef& op, long double x) {
 }
 
 void vdParser::SolveFunction(vdOpStructDef* op, char*) {
+    StoreResults(); // the operands may be results of the last evaluation
     const long double x = Operand(ValueList.data(), op->Value1);
     long double r;
     if (op->Code == OpPow) {
@@ -229,6 +245,7 @@ void vdParser::OperationError(const vdOpStructDef& op, long double a, long doubl
 }
 
 void vdParser::SolveOperation(vdOpStructDef* op, char*) {
+    StoreResults();
     const long double a = Operand(ValueList.data(), op->Value1);
     const long double b = Operand(ValueList.data(), op->Value2);
     const long double r = Arithmetic(op->Code, a, b);

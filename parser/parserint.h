@@ -61,15 +61,34 @@ enum OpCode : int {
     FnCot
 };
 
-// Codes that only evaluation programs use (see Step): integer powers of a constant exponent
-// and the two ways of calling a built-in function.
+// What a step of the evaluation program does (see Step). The four operations come in 28 forms
+// each: StepArithmetic + 16 * source + 4 * (OpAdd ... OpDiv - OpAdd) + (1 when a is negated)
+// + (2 when b is negated). The source says where the operands are: the results of the two steps
+// before stay in registers, acc (the last) and prior (the one before), so 0 reads both operands
+// from their value numbers, 1 takes a from acc, 2 b from acc, 3 a from prior, 4 b from prior,
+// 5 a from acc and b from prior, 6 a from prior and b from acc. The other codes take their
+// operand from acc when Step::chained is 1 and from prior when it is 2.
 enum StepCode : int {
-    StepSquare = 100,
+    StepArithmetic = 0,
+    StepSquare = 16 * 7,
     StepCube,
-    StepReciprocal, // exponents -1, -2, -3
-    StepExactPower, // exponents 4 ... 64 in magnitude
-    StepUnary,      // through the step's function pointer
-    StepFunction    // through EvaluateFunction
+    StepReciprocal,  // exponent -1
+    StepReciprocal2, // -2
+    StepReciprocal3, // -3
+    StepExactPower,  // exponents 4 ... 64 in magnitude
+    StepPower,       // through powl
+    StepAbs,         // the functions evaluation calls straight from its loop
+    StepSqrt,
+    StepExp,
+    StepLn,
+    StepLg,
+    StepSin,
+    StepCos,
+    StepTan,
+    StepCall,     // the step's function of the operand
+    StepAngleIn,  // the function of the operand turned into radians
+    StepAngleOut, // the function's value (in radians) turned into the angular unit
+    StepEnd       // the last step: the program's value
 };
 
 // The built-in function names in the order the compile-time check tests them; index i has
@@ -113,7 +132,7 @@ inline long double Operand(const long double* values, int number) {
 }
 // The range test of the guarded arithmetic: infinities and NaN fail.
 inline bool InRange(long double r) {
-    return std::fabs(r) <= LDBL_MAX;
+    return r - r == 0; // 0 for every finite r; NaN for infinities and NaN (no constant to load)
 }
 // One of the four operations; a division by 0 is out of range.
 inline long double Arithmetic(int code, long double a, long double b) {
@@ -128,6 +147,18 @@ inline long double Arithmetic(int code, long double a, long double b) {
         return b == 0 ? HUGE_VALL : a / b;
     }
 }
+
+// Angles between the unit given (1, 2 = radians, 3) and radians.
+inline long double ToRadians(long double x, int unit) {
+    return unit == 2 ? x : ConvertToAngularUnit(x, unit, true);
+}
+inline long double FromRadians(long double x, int unit) {
+    return unit == 2 ? x : ConvertToAngularUnit(x, unit, false);
+}
+
+// The built-in function of a code with angles in radians (what EvaluateFunction computes at
+// angular unit 2), or nullptr for codes that are no function.
+long double (*FunctionInRadians(int code))(long double);
 
 // Trace of an exported entry point; the hook does nothing, so this costs one test.
 void Trace(const char* signature);

@@ -1,7 +1,7 @@
 // The evaluation program: the compiled operations as a compact list of steps, built once after
 // compiling. Operations whose operands are all constants are done here, once, when they succeed
 // (a failing one stays, so that its message appears when and as it always did); powers with a
-// constant integer exponent multiply; the simplest functions are called through pointers.
+// constant integer exponent multiply; every built-in function is called through a pointer.
 #include "mathinline.h"
 #include "parserint.h"
 
@@ -28,57 +28,90 @@ bool Foldable(int code) {
     }
 }
 
-long double Abs(long double x) {
-    return fabsl(x);
-}
-
-// The functions whose value EvaluateFunction takes straight from one guarded call.
-long double (*UnaryFor(int code))(long double) {
+// How a step calls a function: straight from the loop, or through its pointer with the angles
+// turned in its argument, in its value or not at all.
+int CallCode(int code) {
     switch (code) {
     case FnAbs:
-        return Abs;
+        return StepAbs;
     case FnSqrt:
-        return GuardedSqrtl;
+        return StepSqrt;
     case FnExp:
-        return GuardedExpl;
+        return StepExp;
     case FnLn:
-        return GuardedLogl;
+        return StepLn;
     case FnLg:
     case FnLog:
-        return GuardedLog10l;
+        return StepLg;
+    case FnSin:
+        return StepSin;
+    case FnCos:
+        return StepCos;
+    case FnTan:
+        return StepTan;
+    case FnCot:
+        return StepAngleIn;
+    case FnAcos:
+    case FnAcot:
+    case FnAsin:
+    case FnAtan:
+        return StepAngleOut;
     default:
-        return nullptr;
+        return StepCall;
     }
 }
 
-// The step's power of a. Within the normal range the special forms give their value; outside
-// it (and for NaN) the guarded powl decides, so that every limit and error is the one of powl.
-inline long double Power(const Step& s, long double a, long double b) {
+// The form of an operation by where its operands are: 0 in memory, 1 in acc, 2 in prior.
+int SourceCode(int a, int b) {
+    static const int kForm[3][3] = {{0, 2, 4}, {1, 1, 5}, {3, 6, 3}};
+    return kForm[a][b];
+}
+
+// The power of a for the power steps. Within the normal range the special forms give their
+// value; outside it (and for NaN) the guarded powl decides, so that every limit and error is the
+// one of powl.
+inline long double Power(int code, int n, long double a, long double b) {
     long double r;
     long double low = LDBL_MIN, high = LDBL_MAX;
-    switch (s.code) {
+    switch (code) {
     case StepSquare:
         r = a * a;
         break;
     case StepCube:
         r = a * a * a;
         break;
-    case StepReciprocal: {
+    case StepReciprocal:
+        r = 1 / a;
+        break;
+    case StepReciprocal2: {
         const long double t = 1 / a;
-        r = s.exponent == -1 ? t : s.exponent == -2 ? t * t : t * t * t;
+        r = t * t;
+        break;
+    }
+    case StepReciprocal3: {
+        const long double t = 1 / a;
+        r = t * t * t;
         break;
     }
     case StepExactPower:
-        r = ExactIntegerPower(a, s.exponent);
+        r = ExactIntegerPower(a, n);
         low = 0x1p-16000L;
         high = 0x1p16000L;
         break;
     default:
-        r = powl(a, b);
+        return GuardedPowl(a, b);
     }
     const long double m = fabsl(r);
     if (__builtin_expect(m >= low && m <= high, 1)) return r;
     return GuardedPowl(a, b);
+}
+
+// A function step's value: the function in radians, with the angles turned as its code says.
+inline long double Call(const Step& s, long double a, int unit, long double bound) {
+    if (s.code == StepAngleIn || (s.code >= StepSin && s.code <= StepTan))
+        return s.function(ToRadians(a, unit));
+    const long double r = s.function(a);
+    return s.code == StepAngleOut && r != bound ? FromRadians(r, unit) : r;
 }
 } // namespace
 
@@ -94,41 +127,79 @@ void vdParser::BuildProgram() {
         const size_t k = size_t(std::abs(n));
         return k < constant.size() && constant[k];
     };
-    Program.reserve(size_t(OpCount));
+    Program.reserve(size_t(OpCount) + 1);
     for (int i = 1; i <= OpCount; ++i) {
         const vdOpStructDef& op = OpList[size_t(i)];
-        Step s{op.Code, op.Value1, op.Value2, op.Result, 0, nullptr, i};
-        const bool binary = op.Code >= OpAdd && op.Code <= OpPow;
-        if (op.Code == OpPow && isConstant(op.Value2)) {
-            const long double e = Operand(ValueList.data(), op.Value2);
+        Step s{op.Code, op.Value1, op.Value2, op.Result, 0, i, 0, 0, nullptr};
+        const bool arithmetic = op.Code >= OpAdd && op.Code <= OpDiv;
+        if (op.Code == OpPow) {
+            s.code = StepPower;
+            const long double e = isConstant(op.Value2) ? Operand(ValueList.data(), op.Value2) : 0;
             const int n = e >= -64 && e <= 64 ? int(e) : 0;
             if (n == e && n != 0 && n != 1) {
-                s.code = n == 2             ? StepSquare
-                         : n == 3           ? StepCube
-                         : n < 0 && n >= -3 ? StepReciprocal
-                                            : StepExactPower;
+                s.code = n == 2    ? StepSquare
+                         : n == 3  ? StepCube
+                         : n == -1 ? StepReciprocal
+                         : n == -2 ? StepReciprocal2
+                         : n == -3 ? StepReciprocal3
+                                   : StepExactPower;
                 s.exponent = n;
             }
-        } else if (!binary) {
-            s.unary = UnaryFor(op.Code);
-            s.code = s.unary ? StepUnary : StepFunction;
+        } else if (!arithmetic) {
+            s.function = FunctionInRadians(op.Code);
+            s.code = CallCode(op.Code);
         }
-        if (isConstant(op.Value1) && (!binary || isConstant(op.Value2)) && Foldable(op.Code)) {
+        const bool unary = !arithmetic && op.Code != OpPow;
+        if (isConstant(op.Value1) && (unary || isConstant(op.Value2)) && Foldable(op.Code)) {
             bool failed = false;
             const long double r =
                 RunStep(s, Operand(ValueList.data(), op.Value1),
-                        binary ? Operand(ValueList.data(), op.Value2) : 0, &failed);
+                        unary ? 0 : Operand(ValueList.data(), op.Value2), &failed);
             if (!failed) {
                 ValueList[size_t(op.Result)] = r;
                 constant[size_t(op.Result)] = 1;
                 continue;
             }
         }
+        // The results of the two steps before stay in registers (acc, then prior).
+        const int before = Program.empty() ? 0 : Program.back().result;
+        const int prior = Program.size() < 2 ? 0 : Program[Program.size() - 2].result;
+        auto from = [&](int n) { return n == 0 ? 0 : n == before ? 1 : n == prior ? 2 : 0; };
+        if (arithmetic) {
+            s.code = StepArithmetic + 16 * SourceCode(from(std::abs(s.a)), from(std::abs(s.b))) +
+                     4 * (op.Code - OpAdd) + (s.a < 0 ? 1 : 0) + (s.b < 0 ? 2 : 0);
+            s.a = std::abs(s.a);
+            s.b = std::abs(s.b);
+        } else {
+            s.chained = from(std::abs(s.a));
+        }
         Program.push_back(s);
     }
+    // The value is the last step's result, or the last operation's when every one was done here.
+    const int last = Program.empty() ? OpList[size_t(OpCount)].Result : Program.back().result;
+    Program.push_back(Step{StepEnd, last, 0, 0, 0, 0, Program.empty() ? 0 : 1, 0, nullptr});
+    // A result goes to its value number only when a later step reads it from there (or always
+    // in a program with random numbers, whose results evaluating again would change).
+    bool random = false;
+    for (const Step& s : Program) random = random || s.function == FunctionInRadians(FnRand);
+    std::vector<char> read(size_t(ValueCount) + 1, 0);
+    for (const Step& s : Program) {
+        const bool arithmetic = s.code < StepSquare;
+        const int form = arithmetic ? (s.code - StepArithmetic) / 16 : 0;
+        const bool aInMemory = arithmetic ? form == 0 || form == 2 || form == 4 : !s.chained;
+        const bool bInMemory =
+            arithmetic ? form == 0 || form == 1 || form == 3 : s.code == StepPower;
+        if (aInMemory) read[size_t(std::abs(s.a))] = 1;
+        if (bInMemory) read[size_t(std::abs(s.b))] = 1;
+    }
+    for (Step& s : Program) s.store = s.code != StepEnd && (random || read[size_t(s.result)]);
+    ProgramElides = false;
+    for (const Step& s : Program) ProgramElides = ProgramElides || (s.code != StepEnd && !s.store);
+    ResultsPending = false;
 }
 
-// One step outside the loop (for folding); failed when it would report an error.
+// One step outside the loop (for folding), with its operands' signs applied; failed when it
+// would report an error.
 long double vdParser::RunStep(const Step& s, long double a, long double b, bool* failed) {
     long double r;
     if (s.code >= OpAdd && s.code <= OpDiv) {
@@ -136,12 +207,10 @@ long double vdParser::RunStep(const Step& s, long double a, long double b, bool*
         *failed = !InRange(r);
         return r;
     }
-    if (s.code == StepUnary)
-        r = s.unary(a);
-    else if (s.code == StepFunction)
-        r = EvaluateFunction(OpList[size_t(s.op)], a);
+    if (s.function)
+        r = Call(s, a, AngularUnit, OverflowBound);
     else
-        r = Power(s, a, b);
+        r = Power(s.code, s.exponent, a, b);
     *failed = r == OverflowBound;
     return r;
 }
@@ -153,45 +222,105 @@ long double vdParser::GetResultValue() {
     }
     IsError = GlobalError != 0;
     if (IsError || OpCount == 0) return 0;
-    long double* const values = ValueList.data();
-    // Every operation was done once when compiling.
-    if (Program.empty()) return values[OpList[size_t(OpCount)].Result];
+    if (Program.empty()) return ValueList[size_t(std::abs(OpList[size_t(OpCount)].Result))];
+    return RunProgram<false>();
+}
+
+void vdParser::StoreResults() {
+    if (!ResultsPending || Program.empty()) return;
+    const int unit = AngularUnit;
+    AngularUnit = EvaluatedUnit;
+    RunProgram<true>();
+    AngularUnit = unit;
+}
+
+// The evaluation loop: one jump per step to its code (a validated program, ending in StepEnd, so
+// no step needs a range check). Every result goes to its value number; the last one also stays in
+// acc, where the next step takes it when it is its operand, so that a chain of operations keeps
+// its values in registers instead of waiting for them to go through memory.
+template <bool StoreAll> long double vdParser::RunProgram() {
+    long double* const v = ValueList.data();
+    // Evaluating again for the results reports no error: the first evaluation did.
+    ResultsPending = !StoreAll && ProgramElides;
+    EvaluatedUnit = AngularUnit;
     const long double bound = OverflowBound;
-    long double r = 0;
-    for (const Step& s : Program) {
-        const long double a = Operand(values, s.a);
-        switch (s.code) {
-        case OpAdd:
-        case OpSub:
-        case OpMul:
-        case OpDiv: {
-            const long double b = Operand(values, s.b);
-            r = Arithmetic(s.code, a, b);
-            if (__builtin_expect(!InRange(r), 0)) {
-                OperationError(OpList[size_t(s.op)], a, b);
-                return 0;
-            }
-            values[s.result] = r;
-            continue;
-        }
-        case StepSquare:
-        case StepCube:
-        case StepReciprocal:
-        case StepExactPower:
-        case OpPow:
-            r = Power(s, a, Operand(values, s.b));
-            break;
-        case StepUnary:
-            r = s.unary(a);
-            break;
-        default:
-            r = EvaluateFunction(OpList[size_t(s.op)], a);
-        }
-        values[s.result] = r;
-        if (__builtin_expect(r == bound, 0)) {
-            FunctionError(OpList[size_t(s.op)], a);
-            return 0;
-        }
+    const int unit = AngularUnit;
+    long double acc = 0, prior = 0;
+    for (const Step* s = Program.data();; ++s) {
+        switch (s->code) {
+            // The four operations in their sign forms, for each source of the operands.
+#define ORV_OPERATION(code, sa, sb, first, second, expression)                                     \
+    case code: {                                                                                   \
+        const long double a = sa(first), b = sb(second);                                           \
+        const long double r = expression;                                                          \
+        if (__builtin_expect(!InRange(r), 0)) {                                                    \
+            if (!StoreAll) OperationError(OpList[size_t(s->op)], a, b);                            \
+            return 0;                                                                              \
+        }                                                                                          \
+        prior = acc;                                                                               \
+        acc = r;                                                                                   \
+        break;                                                                                     \
     }
-    return r;
+#define ORV_SIGN_FORMS(code, first, second, expression)                                            \
+    ORV_OPERATION(code, +, +, first, second, expression)                                           \
+    ORV_OPERATION(code + 1, -, +, first, second, expression)                                       \
+    ORV_OPERATION(code + 2, +, -, first, second, expression)                                       \
+    ORV_OPERATION(code + 3, -, -, first, second, expression)
+#define ORV_SOURCE_FORMS(source, first, second)                                                    \
+    ORV_SIGN_FORMS(StepArithmetic + 16 * source, first, second, a + b)                             \
+    ORV_SIGN_FORMS(StepArithmetic + 16 * source + 4, first, second, a - b)                         \
+    ORV_SIGN_FORMS(StepArithmetic + 16 * source + 8, first, second, a * b)                         \
+    ORV_SIGN_FORMS(StepArithmetic + 16 * source + 12, first, second, b == 0 ? HUGE_VALL : a / b)
+            ORV_SOURCE_FORMS(0, v[s->a], v[s->b])
+            ORV_SOURCE_FORMS(1, acc, v[s->b])
+            ORV_SOURCE_FORMS(2, v[s->a], acc)
+            ORV_SOURCE_FORMS(3, prior, v[s->b])
+            ORV_SOURCE_FORMS(4, v[s->a], prior)
+            ORV_SOURCE_FORMS(5, acc, prior)
+            ORV_SOURCE_FORMS(6, prior, acc)
+#undef ORV_SOURCE_FORMS
+#undef ORV_SIGN_FORMS
+#undef ORV_OPERATION
+
+            // Powers, functions: the value, then the error test against the overflow bound.
+#define ORV_VALUE_STEP(code, expression)                                                           \
+    case code: {                                                                                   \
+        const long double x = s->chained == 1 ? acc : s->chained == 2 ? prior : v[std::abs(s->a)]; \
+        const long double a = s->a < 0 ? -x : x;                                                   \
+        const long double r = expression;                                                          \
+        if (__builtin_expect(r == bound, 0)) {                                                     \
+            v[s->result] = r;                                                                      \
+            if (!StoreAll) FunctionError(OpList[size_t(s->op)], a);                                \
+            return 0;                                                                              \
+        }                                                                                          \
+        prior = acc;                                                                               \
+        acc = r;                                                                                   \
+        break;                                                                                     \
+    }
+            ORV_VALUE_STEP(StepSquare, Power(StepSquare, 2, a, 2))
+            ORV_VALUE_STEP(StepCube, Power(StepCube, 3, a, 3))
+            ORV_VALUE_STEP(StepReciprocal, Power(StepReciprocal, -1, a, -1))
+            ORV_VALUE_STEP(StepReciprocal2, Power(StepReciprocal2, -2, a, -2))
+            ORV_VALUE_STEP(StepReciprocal3, Power(StepReciprocal3, -3, a, -3))
+            ORV_VALUE_STEP(StepExactPower, Power(StepExactPower, s->exponent, a, s->exponent))
+            ORV_VALUE_STEP(StepPower, GuardedPowl(a, Operand(v, s->b)))
+            ORV_VALUE_STEP(StepAbs, fabsl(a))
+            ORV_VALUE_STEP(StepSqrt, GuardedSqrtl(a))
+            ORV_VALUE_STEP(StepExp, GuardedExpl(a))
+            ORV_VALUE_STEP(StepLn, GuardedLogl(a))
+            ORV_VALUE_STEP(StepLg, GuardedLog10l(a))
+            ORV_VALUE_STEP(StepSin, GuardedSinl(ToRadians(a, unit)))
+            ORV_VALUE_STEP(StepCos, GuardedCosl(ToRadians(a, unit)))
+            ORV_VALUE_STEP(StepTan, GuardedTanl(ToRadians(a, unit)))
+            ORV_VALUE_STEP(StepCall, s->function(a))
+            ORV_VALUE_STEP(StepAngleIn, s->function(ToRadians(a, unit)))
+            ORV_VALUE_STEP(StepAngleOut, Call(*s, a, unit, bound))
+#undef ORV_VALUE_STEP
+        case StepEnd:
+            return s->chained ? acc : v[s->a];
+        default:
+            __builtin_unreachable();
+        }
+        if (StoreAll || s->store) v[s->result] = acc;
+    }
 }

@@ -65,6 +65,7 @@ void vdParser::FreeOwned() {
     OpList.shrink_to_fit();
     Program.clear();
     Program.shrink_to_fit();
+    ResultsPending = false;
     WorkFunction.clear();
     OriginFunc.clear();
     StyledFunction.clear();
@@ -298,6 +299,7 @@ int vdParser::GetInvValuesStart() {
 bool vdParser::GetInvValuesPos(int pos, long double* out) {
     if (pos < 0 || pos >= ValueCount || (pos >= VarCount && pos < kValueStart)) return false;
     if (size_t(pos + 1) >= ValueList.size()) return false;
+    StoreResults();
     *out = ValueList[pos + 1];
     return true;
 }

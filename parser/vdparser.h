@@ -13,16 +13,19 @@
 namespace vdp {
 class BracketText;
 
-// One step of the evaluation program built from the compiled operations: the operation's code
-// (or a more special one chosen when compiling), its operands and result as value numbers
-// (negative: negated), and what the code needs besides.
+// One step of the evaluation program built from the compiled operations: what it does (a
+// StepCode), its operands and result as value numbers (negative: negated; the operands of the
+// four operations are positive, their signs are part of the code), and what the code needs
+// besides.
 struct Step {
     int code;
     int a, b;
     int result;
-    int exponent;                      // integer powers
-    long double (*unary)(long double); // functions that do not depend on the angular unit
-    int op;                            // the operation in OpList, for its messages
+    int exponent; // integer powers
+    int op;       // the operation in OpList, for its messages
+    int chained;  // the operand is the result of the step before (1) or of the one before it (2)
+    int store;    // a later step reads the result from its value number
+    long double (*function)(long double); // functions, with angles in radians
 };
 } // namespace vdp
 
@@ -262,14 +265,20 @@ protected:
     bool SetupDone;
 
 private:
+    // The results of the last evaluation that no later step read are not in ValueList; they are
+    // written there (by evaluating once more, at the angular unit of then) when asked for.
+    bool ResultsPending = false;
+    bool ProgramElides = false; // some step keeps its result in a register only
+    int EvaluatedUnit = 0;
     void SetError(int code, const std::string& message, bool withText);
     void FreeOwned();
     int OperandValue(const std::string& operand);
     void UnknownOperand(const std::string& operand);
     void NumberOutOfRange(const std::string& operand);
     void BuildProgram();
-    bool FoldStep(const vdp::Step& step);
     long double RunStep(const vdp::Step& step, long double a, long double b, bool* failed);
+    template <bool StoreAll> long double RunProgram();
+    void StoreResults();
     int ResultReference(const std::string& operand, size_t digit);
     int NextResult();
     vdOpStructDef& NewOperation();

@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
@@ -167,6 +168,79 @@ TEST(Folding, DerivativesUseTheProgram) {
     vdParser parser("x^3+2^3*x", 1, "x", true, true, true, true);
     EXPECT_NEAR(double(parser.GetPDerivation(1, 2.0L, false)), 3 * 4 + 8, 1e-6);
     EXPECT_NEAR(double(parser.GetPDerivation(2, 2.0L, false)), 12, 1e-3);
+}
+
+// The loop keeps the last two results in registers and takes operands from there; every sign
+// form and every pairing of operands must give what the operations give on their own. Each
+// text begins with "0+", as the parser reads it; the expected values follow its order.
+TEST(Registers, OperandsFromRegistersAndMemory) {
+    struct Case {
+        const char* text;
+        long double (*value)(long double x, long double y);
+    } cases[] = {
+        {"(x+y)*(x-y)", [](long double x, long double y) { return 0 + (x + y) * (x - y); }},
+        {"(x-y)/(x+y)", [](long double x, long double y) { return 0 + (x - y) / (x + y); }},
+        {"-(x+y)*-(x-y)", [](long double x, long double y) { return 0 + -(x + y) * -(x - y); }},
+        {"x*-y-y/-x", [](long double x, long double y) { return 0 + x * -y - y / -x; }},
+        {"x^3-4*x", [](long double x, long double) { return 0 + x * x * x - 4 * x; }},
+        {"sqrt(abs(x))*exp(-y)",
+         [](long double x, long double y) { return 0 + sqrtl(fabsl(x)) * expl(-y); }},
+        {"ln(abs(x-y)+1)-(x*y)^2",
+         [](long double x, long double y) {
+             return 0 + logl(fabsl(x - y) + 1) - (x * y) * (x * y);
+         }},
+    };
+    const long double points[][2] = {{0.75L, -1.5L}, {-3, 0.25L}, {7, 7}, {1e-3L, 1e3L}};
+    for (const Case& c : cases) {
+        vdParser parser(c.text, 2, "xy", true, true, true, true);
+        for (const auto& p : points) {
+            const Value v = At(parser, p[0], p[1]);
+            EXPECT_EQ(v.error, 0) << c.text;
+            EXPECT_EQ(v.value, c.value(p[0], p[1])) << c.text << " at " << double(p[0]);
+        }
+    }
+}
+
+// Results that only the registers held are in the value list when asked for, from the last
+// evaluation and at its angular unit; asking draws no random number.
+TEST(Registers, StoredValuesAreThoseOfTheLastEvaluation) {
+    vdParser parser("(x+1)*(x-1)+sin(x)", 1, "x", true, true, true, true);
+    auto stored = [&](int number) {
+        long double value = -12345;
+        EXPECT_TRUE(parser.GetInvValuesPos(number - 1, &value));
+        return value;
+    };
+    // The operations in order: x+1, x-1, sin(x), the product, 0+product, the sum.
+    std::vector<int> results;
+    char function[32];
+    int v1, v2, result;
+    for (int i = 0; parser.GetOpStructPos(i, function, &v1, &v2, &result); ++i)
+        results.push_back(result);
+    ASSERT_EQ(results.size(), 6u);
+    At(parser, 3);
+    parser.SetAngularUnitTo(1); // after the evaluation: the stored values stay those of radians
+    EXPECT_EQ(stored(results[0]), 4);
+    EXPECT_EQ(stored(results[1]), 2);
+    EXPECT_EQ(stored(results[2]), sinl(3));
+    EXPECT_EQ(stored(results[3]), 8);
+    EXPECT_EQ(stored(results[5]), 8 + sinl(3));
+    At(parser, 90);
+    EXPECT_EQ(stored(results[2]), 1);
+    EXPECT_EQ(stored(results[5]), 8099 + 1);
+    // Derivatives leave the values of their last point.
+    parser.SetAngularUnitTo(2);
+    parser.GetPDerivation(1, 5.0L, false);
+    EXPECT_EQ(stored(results[0]), stored(1) + 1);
+
+    vdParser dice("rand(1000)+x*2", 1, "x", true, true, true, true);
+    std::srand(7);
+    const long double first = At(dice, 1).value;
+    long double value;
+    for (int i = 0; i < 4000; ++i) dice.GetInvValuesPos(i, &value);
+    const int next = std::rand();
+    std::srand(7);
+    EXPECT_EQ(std::fmod((long double)std::rand(), 1001) + 2, first);
+    EXPECT_EQ(std::rand(), next);
 }
 
 } // namespace
