@@ -4,6 +4,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace vdp {
 
@@ -106,9 +108,66 @@ inline TwoWord TwoWordProduct(TwoWord a, TwoWord b) {
     return {s, e - (s - t.hi)};
 }
 
-// x^n for 4 <= |n| <= 64 by squaring in two-word arithmetic, rounded once at the end. Only for
-// results between 2^-16000 and 2^16000 (callers check and fall back to powl outside).
-inline long double ExactIntegerPower(long double x, int n) {
+// x^n for 4 <= n <= 64 from the 64-bit significand, in integer arithmetic: the significand's
+// powers by squaring with the top 128 bits of every product kept (truncated, so at most 2^-118
+// below the exact power after the last product), rounded once to 64 bits. x is read from stored
+// (negated when negate is set) where it is in memory, else from x: an x87 value goes through
+// memory to reach the integer unit, and one written just before is slow to read back. False
+// where the rounding is too close to call (within the truncation's reach of a halfway point,
+// exact ties included), for zeros, subnormals, infinities and NaN, and outside 2^-16000 ...
+// 2^16000: the two-word power decides there. Where it answers, it is the correctly rounded power.
+inline bool SignificandPower(long double x, const long double* stored, bool negate, int n,
+                             long double* out) {
+    using Wide = unsigned __int128;
+    const char* const bytes = reinterpret_cast<const char*>(stored ? stored : &x);
+    std::uint64_t m;
+    std::uint16_t signExponent;
+    std::memcpy(&m, bytes, 8);
+    std::memcpy(&signExponent, bytes + 8, 2);
+    const int biased = signExponent & 0x7fff;
+    if (biased == 0 || biased == 0x7fff || !(m >> 63)) return false;
+    // A number is (hi:lo) * 2^exponent, with the top bit of hi set.
+    struct Number {
+        std::uint64_t hi, lo;
+        int exponent;
+    };
+    auto product = [](Number a, Number b) {
+        const Wide top =
+            Wide(a.hi) * b.hi + ((Wide(a.hi) * b.lo) >> 64) + ((Wide(a.lo) * b.hi) >> 64);
+        const int shift = top >> 127 ? 0 : 1;
+        const Wide t = top << shift;
+        return Number{std::uint64_t(t >> 64), std::uint64_t(t),
+                      a.exponent + b.exponent + 128 - shift};
+    };
+    Number base{m, 0, biased - 16383 - 127}, r{};
+    bool first = true;
+    for (unsigned k = unsigned(n); k;) {
+        if (k & 1) {
+            r = first ? base : product(r, base);
+            first = false;
+        }
+        k >>= 1;
+        if (k) base = product(base, base);
+    }
+    if (r.lo - ((std::uint64_t(1) << 63) - 4096) < 8192) return false;
+    std::uint64_t q = r.hi + (r.lo >> 63);
+    int scale = r.exponent + 64; // the power is q * 2^scale
+    if (q == 0) {                // rounded up to the next power of 2
+        q = std::uint64_t(1) << 63;
+        ++scale;
+    }
+    if (scale + 63 < -16000 || scale + 63 > 16000) return false;
+    // q converts exactly (64 bits); the scaling by a power of 2 is exact in the normal range.
+    long double result = static_cast<long double>(q);
+    const long double by = scale;
+    __asm__("fscale" : "=t"(result) : "0"(result), "u"(by));
+    const bool negative = ((signExponent & 0x8000) != 0) != negate && (n & 1);
+    *out = negative ? -result : result;
+    return true;
+}
+
+// x^n for 4 <= |n| <= 64 by squaring in two-word arithmetic, rounded once at the end.
+inline long double TwoWordPower(long double x, int n) {
     unsigned m = unsigned(n < 0 ? -n : n);
     TwoWord r{x, 0}, b{x, 0};
     bool first = true;
@@ -126,6 +185,17 @@ inline long double ExactIntegerPower(long double x, int n) {
     const TwoWord t = ExactProduct(q, r.hi);
     const long double remainder = ((1 - t.hi) - t.lo) - q * r.lo;
     return q + remainder / r.hi;
+}
+
+// x^n for 4 <= |n| <= 64, rounded once: for positive exponents the integer power above where it
+// answers, else by squaring in two-word arithmetic (the same value where both answer). stored
+// and negate as for SignificandPower. Only for results between 2^-16000 and 2^16000 (callers
+// check and fall back to powl outside).
+inline long double ExactIntegerPower(long double x, int n, const long double* stored = nullptr,
+                                     bool negate = false) {
+    long double p;
+    if (n > 0 && SignificandPower(x, stored, negate, n, &p)) return p;
+    return TwoWordPower(x, n);
 }
 
 } // namespace vdp

@@ -70,7 +70,8 @@ int SourceCode(int a, int b) {
 // The power of a for the power steps. Within the normal range the special forms give their
 // value; outside it (and for NaN) the guarded powl decides, so that every limit and error is the
 // one of powl.
-inline long double Power(int code, int n, long double a, long double b) {
+inline long double Power(int code, int n, long double a, long double b,
+                         const long double* stored = nullptr, bool negate = false) {
     long double r;
     long double low = LDBL_MIN, high = LDBL_MAX;
     switch (code) {
@@ -94,7 +95,7 @@ inline long double Power(int code, int n, long double a, long double b) {
         break;
     }
     case StepExactPower:
-        r = ExactIntegerPower(a, n);
+        r = ExactIntegerPower(a, n, stored, negate);
         low = 0x1p-16000L;
         high = 0x1p16000L;
         break;
@@ -102,7 +103,9 @@ inline long double Power(int code, int n, long double a, long double b) {
         return GuardedPowl(a, b);
     }
     const long double m = fabsl(r);
-    if (__builtin_expect(m >= low && m <= high, 1)) return r;
+    // Most values lie far inside the range: a test against constants that load cheaply first.
+    if (__builtin_expect(m >= 0x1p-1000 && m <= 0x1p1000, 1)) return r;
+    if (m >= low && m <= high) return r;
     return GuardedPowl(a, b);
 }
 
@@ -302,7 +305,9 @@ template <bool StoreAll> long double vdParser::RunProgram() {
             ORV_VALUE_STEP(StepReciprocal, Power(StepReciprocal, -1, a, -1))
             ORV_VALUE_STEP(StepReciprocal2, Power(StepReciprocal2, -2, a, -2))
             ORV_VALUE_STEP(StepReciprocal3, Power(StepReciprocal3, -3, a, -3))
-            ORV_VALUE_STEP(StepExactPower, Power(StepExactPower, s->exponent, a, s->exponent))
+            ORV_VALUE_STEP(StepExactPower,
+                           Power(StepExactPower, s->exponent, a, s->exponent,
+                                 s->chained ? nullptr : v + std::abs(s->a), s->a < 0))
             ORV_VALUE_STEP(StepPower, GuardedPowl(a, Operand(v, s->b)))
             ORV_VALUE_STEP(StepAbs, fabsl(a))
             ORV_VALUE_STEP(StepSqrt, GuardedSqrtl(a))
@@ -324,3 +329,5 @@ template <bool StoreAll> long double vdParser::RunProgram() {
         if (StoreAll || s->store) v[s->result] = acc;
     }
 }
+
+template long double vdParser::RunProgram<false>();

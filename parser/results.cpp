@@ -176,7 +176,9 @@ long double vdParser::GetResultExt(long double* values) {
     long double* const list = ValueList.data() + 1;
     long double* const contents = VarStruct->VarCont;
     for (int i = 0; i < VarCount; ++i) list[i] = contents[i] = values[i];
-    return GetResultValue();
+    if (Program.empty()) return GetResultValue();
+    IsError = false;
+    return RunProgram<false>();
 }
 
 long double vdParser::GetPDerivation(int order, bool snapToZero) {
