@@ -2,7 +2,9 @@
 #include "dc.h"
 #include "mapping.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(Mapping, LometricIsTenthsOfAMillimetreWithYUp) {
     TMapping m;
@@ -184,4 +186,81 @@ TEST(DC, BitmapFromAMissingFileIsNotOk) {
     EXPECT_FALSE(missing.IsOk());
     TMemoryDC dc(missing);
     EXPECT_FALSE(dc.Rectangle(0, 0, 5, 5)) << "drawing on nothing fails quietly";
+}
+
+namespace {
+// Pixels of colour c in the bitmap.
+std::vector<bool> Maske(const TBitmap& bmp, const TColor& c) {
+    std::vector<bool> m(size_t(bmp.Width() * bmp.Height()));
+    for (int y = 0; y < bmp.Height(); ++y)
+        for (int x = 0; x < bmp.Width(); ++x)
+            m[size_t(y * bmp.Width() + x)] = bmp.GetPixel(x, y) == c;
+    return m;
+}
+} // namespace
+
+// Triangles on a bitmap are filled straight into its pixels; a four-point polygon with a
+// doubled corner is the same shape drawn by the painter. Both must cover the same pixels up to
+// the boundary ones, also when the triangle reaches out of the bitmap.
+TEST(DC, TrianglesOnBitmapsCoverWhatThePainterCovers) {
+    constexpr int W = 90, H = 70;
+    const TColor rot(255, 0, 0);
+    unsigned zufall = 12345;
+    auto naechste = [&](int lo, int hi) {
+        zufall = zufall * 1103515245u + 12345u;
+        return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
+    };
+    long flaecheSchnell = 0, flaecheMaler = 0;
+    for (int n = 0; n < 200; ++n) {
+        const TPoint p[3] = {TPoint(naechste(-30, W + 30), naechste(-30, H + 30)),
+                             TPoint(naechste(-30, W + 30), naechste(-30, H + 30)),
+                             TPoint(naechste(-30, W + 30), naechste(-30, H + 30))};
+        TPoint vier[4] = {p[0], p[1], p[2], p[2]};
+        TBitmap schnell(W, H, TColor::White), maler(W, H, TColor::White);
+        for (TBitmap* b : {&schnell, &maler}) {
+            TMemoryDC dc(*b);
+            dc.SelectObject(TPen(TColor::Black, 1, PS_NULL));
+            dc.SelectObject(TBrush(rot));
+            b == &schnell ? dc.Polygon(p, 3) : dc.Polygon(vier, 4);
+        }
+        const auto a = Maske(schnell, rot), b = Maske(maler, rot);
+        long anders = 0;
+        for (size_t i = 0; i < a.size(); ++i) {
+            anders += a[i] != b[i];
+            flaecheSchnell += a[i];
+            flaecheMaler += b[i];
+        }
+        // Only pixels whose centres lie on an edge may go either way.
+        const double umfang = std::hypot(p[1].x - p[0].x, p[1].y - p[0].y) +
+                              std::hypot(p[2].x - p[1].x, p[2].y - p[1].y) +
+                              std::hypot(p[0].x - p[2].x, p[0].y - p[2].y);
+        EXPECT_LE(anders, umfang / 4 + 3) << "triangle " << n;
+    }
+    EXPECT_NEAR(double(flaecheSchnell), double(flaecheMaler), 0.01 * flaecheMaler);
+}
+
+TEST(DC, TrianglesKeepToTheClipAndOutlineTheirCorners) {
+    TBitmap bmp(40, 40, TColor::White);
+    const TColor blau(0, 0, 255);
+    {
+        TMemoryDC dc(bmp);
+        dc.SelectObject(TPen(TColor::Black));
+        dc.SelectObject(TBrush(blau));
+        const TPoint klein[3] = {TPoint(2, 2), TPoint(16, 2), TPoint(2, 16)};
+        dc.Polygon(klein, 3);
+        // Far beyond any bitmap: the whole clip is inside, and nothing runs for long.
+        dc.IntersectClipRect(TRect(20, 20, 30, 30));
+        const TPoint riesig[3] = {TPoint(-100000000, -100000000), TPoint(100000000, 0),
+                                  TPoint(0, 100000000)};
+        dc.Polygon(riesig, 3);
+    }
+    EXPECT_TRUE(IsColor(bmp, 2, 2, TColor::Black));
+    EXPECT_TRUE(IsColor(bmp, 16, 2, TColor::Black));
+    EXPECT_TRUE(IsColor(bmp, 9, 2, TColor::Black)) << "the edge between two corners";
+    EXPECT_TRUE(IsColor(bmp, 5, 5, blau));
+    EXPECT_TRUE(IsColor(bmp, 14, 14, TColor::White)) << "beyond the long edge";
+    EXPECT_TRUE(IsColor(bmp, 20, 20, blau));
+    EXPECT_TRUE(IsColor(bmp, 29, 29, blau));
+    EXPECT_TRUE(IsColor(bmp, 30, 30, TColor::White)) << "outside the clip";
+    EXPECT_TRUE(IsColor(bmp, 19, 25, TColor::White)) << "outside the clip";
 }
