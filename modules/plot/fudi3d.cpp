@@ -19,17 +19,18 @@ bool Definiert(long double v) {
     return std::isfinite(v) && fabsl(v) < CORRldERR;
 }
 
-int Komponente(long double c) {
+int Komponente(double c) {
     if (!std::isfinite(c)) return 0;
-    return static_cast<int>(std::clamp(c, 0.0L, 255.0L));
+    return static_cast<int>(std::clamp(c, 0.0, 255.0));
 }
 
-// Colour by height: the mean row of a triangle against the bottom of its slice.
-TColor HoehenFarbe(long double m, long double boden, bool oben) {
+// Colour by height: the mean row of a triangle against the bottom of its slice. Rows are
+// small whole numbers, so double is exact enough and much faster than long double here.
+TColor HoehenFarbe(double m, double boden, bool oben) {
     if (!(boden > 0)) boden = 1;
-    if (oben) return RGB(0, 0, Komponente((m * 250 / boden + 60) * 0.8L));
-    const long double u = std::clamp(m * 400 / boden, 0.0L, 500.0L);
-    if (u > 250) return RGB(0, 0, Komponente(250 - fabsl(250 - u)));
+    if (oben) return RGB(0, 0, Komponente((m * 250 / boden + 60) * 0.8));
+    const double u = std::clamp(m * 400 / boden, 0.0, 500.0);
+    if (u > 250) return RGB(0, 0, Komponente(250 - std::fabs(250 - u)));
     return RGB(Komponente(250 - u), Komponente(250 - u), 250);
 }
 
@@ -299,7 +300,7 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
     r.Var.HoleWerte(werte);
     const long double spanne = ax.hi - ax.lo;
     const long double K = 2.0L * Hoehe;
-    const long double boden = y0 + Hoehe;
+    const int boden = y0 + Hoehe;
     const int nahe = 5 * Grade; // clamped points join only neighbours this close
     int vorX = 0, vorY = 0;
     bool vorGueltig = false, vorGeklemmt = false;
@@ -307,7 +308,7 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
     auto fuelle = [&](const TPoint(&ecke)[3], bool obenSeite) {
         TColor farbe = obenSeite ? oben : unten;
         if (farbig && !norm)
-            farbe = HoehenFarbe((ecke[0].y + ecke[1].y + ecke[2].y) / 3.0L, boden, obenSeite);
+            farbe = HoehenFarbe((ecke[0].y + ecke[1].y + ecke[2].y) / 3.0, boden, obenSeite);
         dc.SelectObject(TBrush(farbe));
         TPoint p[3] = {ecke[0], ecke[1], ecke[2]};
         if (y_richtung < 0)
@@ -318,8 +319,14 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
     for (int i = 0; i < kSpalten - 1; ++i) {
         const long double s = ax.lo + i * spanne * Grade / Bereichr;
         if (s > ax.hi) break;
-        const int spalte = static_cast<int>(
-            x0 + Updleft + static_cast<long double>(i) * Grade * Breite / Bereichr);
+        // Whole-number division truncates like the written long double one: the left edge is
+        // never negative.
+        const int spalte =
+            x0 + Updleft >= 0
+                ? x0 + Updleft +
+                      static_cast<int>(static_cast<long long>(i) * Grade * Breite / Bereichr)
+                : static_cast<int>(x0 + Updleft +
+                                   static_cast<long double>(i) * Grade * Breite / Bereichr);
         ax.Punkt(s, Tiefe, r, werte[0], werte[1]);
         long double v = FunkObj->GetPDerivationExt(ordnung, werte, 0, false, 0);
         ++AnzahlAuswertungen;
@@ -329,7 +336,8 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         // The row on a grid of twice the slice's height, halved back.
         long double q = (v - r.h1) * K / (r.h2 - r.h1);
         q = std::clamp(q, -1e8L, 1e8L);
-        const long double zeile = boden + 0.5L * corrroundl(-floorl(q));
+        // -floor(q) is whole already, so rounding it changes nothing.
+        const long double zeile = boden + 0.5L * -floorl(q);
         const bool ausserhalb = zeile < y0 - 0.9L || zeile > boden + 0.9L;
         bool geklemmt = false;
         int Z = static_cast<int>(zeile);
