@@ -233,6 +233,10 @@ int TDC::GetDeviceCaps(int index) const {
         return int(std::lround(d->width() * 25.4 / d->logicalDpiX()));
     case VERTSIZE:
         return int(std::lround(d->height() * 25.4 / d->logicalDpiY()));
+    case BITSPIXEL:
+        return d->depth();
+    case PLANES:
+        return 1;
     default:
         return 0;
     }

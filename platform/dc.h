@@ -32,6 +32,8 @@ enum : int {
     VERTSIZE = 6,
     HORZRES = 8,
     VERTRES = 10,
+    BITSPIXEL = 12,
+    PLANES = 14,
     LOGPIXELSX = 88,
     LOGPIXELSY = 90
 };

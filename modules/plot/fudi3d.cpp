@@ -150,7 +150,6 @@ void TFudi3dZeichner::MakeZeichne3dFunktion(const char* AFunktionIn, int Ableit,
         long double breite = minB * sx, hoehe = minH * sy;
         long double p = 0;
         bool pGesetzt = false;
-        unsigned long letzteAnzeige = GetTickCount();
         for (long n = 0; n < anzahl; ++n) {
             const long double k = L - d + n * d;
             if (Abbrechen && Abbrechen()) break;
@@ -180,8 +179,7 @@ void TFudi3dZeichner::MakeZeichne3dFunktion(const char* AFunktionIn, int Ableit,
             }
             breite += wachsen * sx;
             hoehe += wachsen * sy;
-            if (y_richtung > 0 && Fortschritt && GetTickCount() - letzteAnzeige >= 250) {
-                letzteAnzeige = GetTickCount();
+            if (y_richtung > 0 && Fortschritt) {
                 const long double pr = ceill((k + d - L) * 100 / (U - L));
                 if (pr < 100) Fortschritt(static_cast<int>(pr));
             }

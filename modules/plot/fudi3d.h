@@ -47,7 +47,7 @@ public:
     // The tilt the drawing uses (kept within -0.5 to 1.5, the reach of the tilt buttons).
     static long double KippungBegrenzt(long double Move_Vertical);
 
-    // Screen progress in percent (legend edit 211), at most every 250 ms.
+    // Screen progress in percent (legend edit 211), once per slice while below 100.
     std::function<void(int prozent)> Fortschritt;
     // Printer drawings let messages through once per slice.
     std::function<void()> Pumpe;

@@ -50,6 +50,15 @@ private:
 
 namespace {
 
+// Area 508 next to the time estimate: painted blue once a 3D preview has been drawn.
+class TFudiFarbfeld : public TControl {
+public:
+    TFudiFarbfeld(TWindow* parent, int id) : TControl(parent, id) {}
+    void Paint(TDC& dc, bool, TRect&) override {
+        dc.FillRect(GetClientRect(), TBrush(RGB(0, 0, 255)));
+    }
+};
+
 const char kUnlesbar[] = "Datei:\r Die Datei besitzt kein lesbares Format.";
 const char kNichtGespeichert[] = "Datei:\r Die Aufgabenstellung konnte nicht gespeichert werden.";
 const char kFilter[] = "FuDi-Dateien (*.FUD)|*.fud|";
@@ -126,6 +135,7 @@ TFunkDialog::TFunkDialog(TWindow* parent, int mode, FudiTransStructDef* EinStruc
                          "Markieren Sie 'farbig', um die 3D-Funktion farbig (Blau) zeichnen zu "
                          "lassen.");
     Vorschau = new TFudiVorschau(this, 325);
+    new TFudiFarbfeld(this, 508);
     new TStatic(this, 1030);
     new TTalkMetaControl(this, kPfeilBild, 221,
                          "Mit den Knöpfen daneben bewegen Sie den dargestellten Bereich.",
@@ -380,6 +390,7 @@ bool TFunkDialog::Kalkulation(bool Zeichnen, bool Vorschlag, bool WinMessPaint) 
         long double e[3] = {0, 0, 0};
         if (Mode == 0) Vorschau2D(Vorschlag, e);
         const long double ms3d = Mode == 1 ? Vorschau3D() : 0;
+        if (Mode == 1) ::ShowWindow(GetDlgItem(508), SW_SHOW);
         SetCursor(IDC_ARROW);
         long double s;
         if (Mode == 1)

@@ -122,7 +122,13 @@ void TFunktionsDraw::Init() {
         SetDlgItemText(211, (ZahlText(prozent, 5) + "%").c_str());
     };
     Zeichner3D.Kugel = [this](TDC& dc, const TRect& ziel) {
-        if (!Kugelbild) Kugelbild = std::make_unique<vdMetafile>(this, "BALLEXT.vdm");
+        // Screens with fewer than 16 bits per pixel get the picture made for 256 colours.
+        const bool wenigeFarben = FarbTiefe > 0 && FarbTiefe < 16;
+        if (!Kugelbild || KugelbildWenigeFarben != wenigeFarben) {
+            Kugelbild =
+                std::make_unique<vdMetafile>(this, wenigeFarben ? "BALLEXT8.vdm" : "BALLEXT.vdm");
+            KugelbildWenigeFarben = wenigeFarben;
+        }
         TRect r = ziel;
         Kugelbild->DrawIt(dc.GetHDC(), &r);
     };
@@ -360,6 +366,7 @@ void TFunktionsDraw::Paint(TDC& dc, bool, TRect& rect) {
             if (upd.Width() > 80) {
                 // Drawn on a picture first: there the triangles are filled straight into its
                 // pixels, several times faster than through the window's painter.
+                FarbTiefe = dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
                 TBitmap bild(breite, hoehe, kHintergrund);
                 {
                     TMemoryDC bilddc(bild);

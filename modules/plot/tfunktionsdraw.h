@@ -130,6 +130,8 @@ private:
     TFudiZeichner Zeichner;
     TFudi3dZeichner Zeichner3D;
     std::unique_ptr<vdMetafile> Kugelbild;
+    bool KugelbildWenigeFarben = false;
+    int FarbTiefe = 0; // bits per pixel of the window's device at the last paint
     TStatusBar* StatusLine = nullptr;
     std::string CommandLine;
     int Druckt = 0;

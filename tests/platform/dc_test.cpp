@@ -264,3 +264,9 @@ TEST(DC, TrianglesKeepToTheClipAndOutlineTheirCorners) {
     EXPECT_TRUE(IsColor(bmp, 30, 30, TColor::White)) << "outside the clip";
     EXPECT_TRUE(IsColor(bmp, 19, 25, TColor::White)) << "outside the clip";
 }
+
+TEST(DC, BitmapSurfacesTellTheirDepth) {
+    TBitmap bmp(4, 4);
+    TMemoryDC dc(bmp);
+    EXPECT_EQ(dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES), 32);
+}

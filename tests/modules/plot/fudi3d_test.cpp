@@ -1,14 +1,17 @@
-// The 3D drawing on pictures: quarter turns, black and white without lines, holes where f
-// is undefined, and bad view values from task files that must neither hang nor crash.
+// The 3D drawing on pictures: quarter turns, black and white without lines, the colour by
+// height, the progress per slice, holes where f is undefined, and bad view values from task
+// files that must neither hang nor crash.
 #include "dc.h"
 #include "fudi3d.h"
 #include "fudirecord.h"
 #include "fudizeichner.h"
 #include "vdfunction.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -122,6 +125,36 @@ TEST_F(Zeichnung3D, HolesStayOpen) {
             if (bild->GetPixel(x, y) != TColor::White) (x < kW / 2 - 20 ? links : rechts)++;
     EXPECT_GT(rechts, 100);
     EXPECT_EQ(links, 0);
+}
+
+TEST_F(Zeichnung3D, ColourByHeightRunsFromDarkBlueToWhite) {
+    rec->xAb = rec->yAb = rec->hAb = 0;
+    rec->Linien = 0;
+    auto bild = Zeichne("x");
+    bool dunkel = false, hell = false;
+    for (int y = 0; y < kH - 90; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const TColor c = bild->GetPixel(x, y);
+            if (c == TColor::White) continue;
+            const bool blau = c.Red() == 0 && c.Green() == 0 && c.Blue() >= 48 && c.Blue() <= 250;
+            const bool aufgehellt = c.Red() == c.Green() && c.Blue() == 250;
+            ASSERT_TRUE(blau || aufgehellt) << x << "," << y << ": " << int(c.Red()) << " "
+                                            << int(c.Green()) << " " << int(c.Blue());
+            dunkel |= blau && c.Blue() < 120;
+            hell |= aufgehellt && c.Red() > 150;
+        }
+    EXPECT_TRUE(dunkel) << "the upper face high up is dark blue";
+    EXPECT_TRUE(hell) << "the lower face high up is nearly white";
+}
+
+TEST_F(Zeichnung3D, ProgressComesOncePerSliceAndStaysBelowHundred) {
+    std::vector<int> werte;
+    z->Fortschritt = [&](int prozent) { werte.push_back(prozent); };
+    Zeichne("sin(x)*cos(y)");
+    ASSERT_GE(int(werte.size()), z->Scheiben() - 2);
+    EXPECT_TRUE(std::is_sorted(werte.begin(), werte.end()));
+    EXPECT_LT(werte.back(), 100);
+    EXPECT_GT(werte.back(), 90);
 }
 
 } // namespace
