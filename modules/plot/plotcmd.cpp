@@ -1,4 +1,5 @@
-// `orvelin plot FILE.fud --png OUT.png [--size WxH] [--pdf OUT.pdf]`: the drawing of a task
+// `orvelin plot FILE.fud --png OUT.png [--size WxH] [--pdf OUT.pdf] [--markiert]
+// [--ohne-linien]`: the drawing of a task
 // file as a picture (and the printed drawing page as a PDF file), through the window's own
 // drawing code, for worksheets and for looking at the drawing without a screen.
 #include "cp1252.h"
@@ -21,7 +22,8 @@
 namespace {
 
 const char kUsage[] =
-    "plot AUFGABE.fud --png BILD.png [--size BREITExHOEHE] [--pdf SEITE.pdf] [--markiert]";
+    "plot AUFGABE.fud --png BILD.png [--size BREITExHOEHE] [--pdf SEITE.pdf] [--markiert] "
+    "[--ohne-linien]";
 
 int Fehler(const std::string& cp1252) {
     std::fprintf(stderr, "orvelin plot: %s\n", Cp1252ToUtf8(cp1252).c_str());
@@ -58,7 +60,7 @@ bool Diskussion(FudiTransStructDef& r) {
 int Plot(int argc, char** argv) {
     std::string task, png, pdf;
     int breite = 800, hoehe = 600;
-    bool markiert = false;
+    bool markiert = false, ohneLinien = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--png" && i + 1 < argc)
@@ -67,6 +69,8 @@ int Plot(int argc, char** argv) {
             pdf = Utf8ToCp1252(argv[++i]);
         else if (a == "--markiert")
             markiert = true;
+        else if (a == "--ohne-linien")
+            ohneLinien = true;
         else if (a == "--size" && i + 1 < argc) {
             if (!LiesGroesse(argv[++i], breite, hoehe))
                 return Fehler("Die Größe muss BREITExHOEHE sein (16 bis 8000 Punkte).");
@@ -87,6 +91,8 @@ int Plot(int argc, char** argv) {
     }
     if (!LeseFudiDatei(task.c_str(), *record))
         return Fehler("Datei:\n Die Datei besitzt kein lesbares Format.");
+    // A task file gives black-and-white surfaces lines always; a picture may go without.
+    if (ohneLinien) record->Linien = 0;
     window.NeuesFunkObj();
     if (markiert && !Diskussion(*record))
         return Fehler("Die Diskussion wurde nicht zu Ende geführt.");

@@ -24,4 +24,10 @@ for turn in 0 360 90; do
 done
 cmp -s "$dir/turn0.png" "$dir/turn360.png" || fail "the turns 0 and 360 differ"
 cmp -s "$dir/turn0.png" "$dir/turn90.png" && fail "a quarter turn changed nothing"
+# Black and white: a task file always gives it lines, --ohne-linien leaves them out.
+sed "s/^farbig=.*/farbig=N/" "$fixtures/flaeche.fud" > "$dir/sw.fud" || fail "cannot write sw.fud"
+"$prog" plot "$dir/sw.fud" --png "$dir/sw.png" --size 400x300 || fail "plot of sw.fud failed"
+"$prog" plot "$dir/sw.fud" --png "$dir/sw_ohne.png" --size 400x300 --ohne-linien ||
+    fail "plot --ohne-linien failed"
+cmp -s "$dir/sw.png" "$dir/sw_ohne.png" && fail "--ohne-linien changed nothing"
 echo "plot3d_check: 3D drawing page with the y interval, turns 0 and 360 alike"
