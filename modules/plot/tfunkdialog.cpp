@@ -443,6 +443,11 @@ long double TFunkDialog::Vorschau3D() {
     {
         TMemoryDC dc(*bild);
         Zeichner3D.SetFunktion(FunkObj.get());
+        // The preview is a screen drawing: its orientation picture is the screen's one.
+        if (!Kugel) {
+            Kugel = std::make_unique<TKugelbild>(this);
+            Zeichner3D.Kugel = [this](TDC& kdc, const TRect& ziel) { Kugel->Zeichne(kdc, ziel); };
+        }
         Zeichner3D.MakeZeichne3dFunktion(w.Funktion, 0, dc.GetHDC(), r.Width() - 1, r.Height() - 1,
                                          0, r.Width(), 1, false, w.durchz != 0);
     }

@@ -17,6 +17,7 @@
 #include <string>
 
 class TFudiVorschau;
+class TKugelbild;
 class vdFunction;
 struct FudiTransStructDef;
 struct TFudiFelder;
@@ -108,6 +109,7 @@ private:
     std::unique_ptr<vdFunction> FunkObj;
     TFudiZeichner Zeichner;
     TFudi3dZeichner Zeichner3D;
+    std::unique_ptr<TKugelbild> Kugel; // the preview's orientation picture
     TFudiVorschau* Vorschau = nullptr;
     long Sekunden = 0;
     bool Einrichten = false;

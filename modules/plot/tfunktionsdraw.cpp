@@ -77,6 +77,20 @@ void FudiMenuePunkt(TWindow* window, int id, bool enable) {
     }
 }
 
+TKugelbild::TKugelbild(TWindow* fenster) : Fenster(fenster) {}
+TKugelbild::~TKugelbild() = default;
+
+void TKugelbild::Zeichne(TDC& dc, const TRect& ziel) {
+    // Screens with fewer than 16 bits per pixel get the picture made for 256 colours.
+    const bool wenigeFarben = FarbTiefe > 0 && FarbTiefe < 16;
+    if (!Bild || WenigeFarben != wenigeFarben) {
+        Bild = std::make_unique<vdMetafile>(Fenster, wenigeFarben ? "BALLEXT8.vdm" : "BALLEXT.vdm");
+        WenigeFarben = wenigeFarben;
+    }
+    TRect r = ziel;
+    Bild->DrawIt(dc.GetHDC(), &r);
+}
+
 TFunktionsDraw::TFunktionsDraw(FudiTransStructDef* HStructIn, TModule* module, TWindow* parent)
     : vdBasePrintDlg(parent, 202, module ? module : &FnplotModul()), HStruct(HStructIn),
       Zeichner(HStructIn), Zeichner3D(HStructIn, Zeichner) {
@@ -121,17 +135,7 @@ void TFunktionsDraw::Init() {
     Zeichner3D.Fortschritt = [this](int prozent) {
         SetDlgItemText(211, (ZahlText(prozent, 5) + "%").c_str());
     };
-    Zeichner3D.Kugel = [this](TDC& dc, const TRect& ziel) {
-        // Screens with fewer than 16 bits per pixel get the picture made for 256 colours.
-        const bool wenigeFarben = FarbTiefe > 0 && FarbTiefe < 16;
-        if (!Kugelbild || KugelbildWenigeFarben != wenigeFarben) {
-            Kugelbild =
-                std::make_unique<vdMetafile>(this, wenigeFarben ? "BALLEXT8.vdm" : "BALLEXT.vdm");
-            KugelbildWenigeFarben = wenigeFarben;
-        }
-        TRect r = ziel;
-        Kugelbild->DrawIt(dc.GetHDC(), &r);
-    };
+    Zeichner3D.Kugel = [this](TDC& dc, const TRect& ziel) { Kugel.Zeichne(dc, ziel); };
 
     new TTalkButton(this, 302, 0, "Drücken Sie 'Hilfe', um Hilfe zu diesem Dialog zu erhalten.", "",
                     "");
@@ -366,7 +370,7 @@ void TFunktionsDraw::Paint(TDC& dc, bool, TRect& rect) {
             if (upd.Width() > 80) {
                 // Drawn on a picture first: there the triangles are filled straight into its
                 // pixels, several times faster than through the window's painter.
-                FarbTiefe = dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
+                Kugel.FarbTiefe = dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES);
                 TBitmap bild(breite, hoehe, kHintergrund);
                 {
                     TMemoryDC bilddc(bild);

@@ -20,6 +20,21 @@ class vdFunction;
 class vdMetafile;
 struct FudiTransStructDef;
 
+// The orientation picture of screen drawings: "BALLEXT.vdm", or "BALLEXT8.vdm" on devices with
+// fewer than 16 bits per pixel; each kind is loaded once.
+class TKugelbild {
+public:
+    explicit TKugelbild(TWindow* fenster);
+    ~TKugelbild();
+    void Zeichne(TDC& dc, const TRect& ziel);
+    int FarbTiefe = 0; // bits per pixel of the device the drawing is shown on (0: unknown)
+
+private:
+    TWindow* Fenster;
+    std::unique_ptr<vdMetafile> Bild;
+    bool WenigeFarben = false;
+};
+
 class TFunktionsDraw : public vdBasePrintDlg {
 public:
     // The menu commands.
@@ -129,9 +144,7 @@ private:
     std::unique_ptr<TModule> RootsModul;
     TFudiZeichner Zeichner;
     TFudi3dZeichner Zeichner3D;
-    std::unique_ptr<vdMetafile> Kugelbild;
-    bool KugelbildWenigeFarben = false;
-    int FarbTiefe = 0; // bits per pixel of the window's device at the last paint
+    TKugelbild Kugel{this};
     TStatusBar* StatusLine = nullptr;
     std::string CommandLine;
     int Druckt = 0;
