@@ -1,7 +1,8 @@
 #!/bin/sh
 # The 3D task: its drawing page printed through the print dialog into a PDF file carries the
-# y interval and "y-Abstand:" (and no grid labels of the slices), and `orvelin plot` draws the
-# same picture for the turns 0 and 360 and another one a quarter turn further.
+# y interval and "y-Abstand:" (and no grid labels of the slices); `orvelin plot` and the input
+# dialog's preview draw the same picture for the turns 0 and 360 and another one a quarter
+# turn further; --ohne-linien leaves the lines out.
 # Usage: plot3d_check.sh ORVELIN FIXTURES WORKDIR
 prog=$1 fixtures=$2 dir=$3
 fail() { echo "plot3d_check: $*" >&2; exit 1; }
@@ -24,6 +25,10 @@ for turn in 0 360 90; do
 done
 cmp -s "$dir/turn0.png" "$dir/turn360.png" || fail "the turns 0 and 360 differ"
 cmp -s "$dir/turn0.png" "$dir/turn90.png" && fail "a quarter turn changed nothing"
+# The same in the input dialog: the preview of a file with 360 is the one of 0.
+"$prog" script "$fixtures/drehen360.ors" --progdir "$dir/dialog" || fail "the turn script failed"
+cmp -s "$dir/dialog/dreh0.png" "$dir/dialog/dreh360.png" || fail "the dialog's 0 and 360 differ"
+cmp -s "$dir/dialog/dreh0.png" "$dir/dialog/dreh90.png" && fail "the dialog's turn changed nothing"
 # Black and white: a task file always gives it lines, --ohne-linien leaves them out.
 sed "s/^farbig=.*/farbig=N/" "$fixtures/flaeche.fud" > "$dir/sw.fud" || fail "cannot write sw.fud"
 "$prog" plot "$dir/sw.fud" --png "$dir/sw.png" --size 400x300 || fail "plot of sw.fud failed"
