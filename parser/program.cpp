@@ -246,7 +246,9 @@ template <bool StoreAll> long double vdParser::RunProgram() {
     // Evaluating again for the results reports no error: the first evaluation did.
     ResultsPending = !StoreAll && ProgramElides;
     EvaluatedUnit = AngularUnit;
-    const long double bound = OverflowBound;
+    // The overflow bound is CORRldERR, +infinity, the value every guarded function fails with;
+    // tested as "not finite and positive", which needs no constant from memory.
+    auto failed = [](long double r) { return !(r - r == 0) && r > 0; };
     const int unit = AngularUnit;
     long double acc = 0, prior = 0;
     for (const Step* s = Program.data();; ++s) {
@@ -291,7 +293,7 @@ template <bool StoreAll> long double vdParser::RunProgram() {
         const long double x = s->chained == 1 ? acc : s->chained == 2 ? prior : v[std::abs(s->a)]; \
         const long double a = s->a < 0 ? -x : x;                                                   \
         const long double r = expression;                                                          \
-        if (__builtin_expect(r == bound, 0)) {                                                     \
+        if (__builtin_expect(failed(r), 0)) {                                                      \
             v[s->result] = r;                                                                      \
             if (!StoreAll) FunctionError(OpList[size_t(s->op)], a);                                \
             return 0;                                                                              \
@@ -319,7 +321,7 @@ template <bool StoreAll> long double vdParser::RunProgram() {
             ORV_VALUE_STEP(StepTan, GuardedTanl(ToRadians(a, unit)))
             ORV_VALUE_STEP(StepCall, s->function(a))
             ORV_VALUE_STEP(StepAngleIn, s->function(ToRadians(a, unit)))
-            ORV_VALUE_STEP(StepAngleOut, Call(*s, a, unit, bound))
+            ORV_VALUE_STEP(StepAngleOut, Call(*s, a, unit, OverflowBound))
 #undef ORV_VALUE_STEP
         case StepEnd:
             return s->chained ? acc : v[s->a];
