@@ -146,9 +146,9 @@ struct TDCImpl {
         }
         return f;
     }
-    // A triangle in the current pen and brush filled straight into a bitmap; false where the
+    // A triangle in the current pen and `brush` filled straight into a bitmap; false where the
     // painter has to draw it (no bitmap, styled or wide pens, antialiasing).
-    bool Dreieck(const TPoint* points);
+    bool Dreieck(const TPoint* points, const TBrush& brush);
     // Painter set up for device-coordinate drawing.
     QPainter* P() {
         if (!painter) return nullptr;
@@ -394,16 +394,29 @@ public:
 
     // A line with both end points (Bresenham); long lines far outside are walked only along
     // the part of their longer extent that lies within the clip.
-    void Linie(QPoint a, QPoint b, QRgb farbe) const {
+    // `innen`: both end points lie within the clip.
+    void Linie(QPoint a, QPoint b, QRgb farbe, bool innen) const {
         const long long dx = std::llabs(static_cast<long long>(b.x()) - a.x()),
                         dy = std::llabs(static_cast<long long>(b.y()) - a.y());
-        const bool innen = Innen(a) && Innen(b);
         if (!innen && std::max(dx, dy) > 4 * (R - L + B - T + 2)) return LangeLinie(a, b, farbe);
         const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
         long long fehler = dx - dy;
         int x = a.x(), y = a.y();
+        if (innen) {
+            // Every step stays inside: walk the pixel address along.
+            QRgb* q = reinterpret_cast<QRgb*>(Bits + y * Bpl) + x;
+            const qsizetype zeile = sy * (Bpl / qsizetype(sizeof(QRgb)));
+            for (;;) {
+                *q = farbe;
+                if (x == b.x() && y == b.y()) break;
+                const long long f2 = 2 * fehler;
+                if (f2 > -dy) fehler -= dy, x += sx, q += sx;
+                if (f2 < dx) fehler += dx, y += sy, q += zeile;
+            }
+            return;
+        }
         for (;;) {
-            if (innen || (x >= L && x <= R && y >= T && y <= B))
+            if (x >= L && x <= R && y >= T && y <= B)
                 reinterpret_cast<QRgb*>(Bits + y * Bpl)[x] = farbe;
             if (x == b.x() && y == b.y()) break;
             const long long f2 = 2 * fehler;
@@ -412,14 +425,15 @@ public:
         }
     }
 
+    bool Innen(const QPoint& p) const {
+        return p.x() >= L && p.x() <= R && p.y() >= T && p.y() <= B;
+    }
+
 private:
     // The largest whole number not above z, for z kept just outside the clip's columns.
     int Abrunden(double z) const {
         z = std::clamp(z, L - 2.0, R + 2.0);
         return int(z + 65536.0) - 65536; // truncation rounds down: z + 65536 is positive
-    }
-    bool Innen(const QPoint& p) const {
-        return p.x() >= L && p.x() <= R && p.y() >= T && p.y() <= B;
     }
     void LangeLinie(QPoint a, QPoint b, QRgb farbe) const {
         const long long dx = static_cast<long long>(b.x()) - a.x(),
@@ -445,7 +459,7 @@ private:
 };
 } // namespace
 
-bool TDCImpl::Dreieck(const TPoint* points) {
+bool TDCImpl::Dreieck(const TPoint* points, const TBrush& brush) {
     if (!image || !painter || image->format() != QImage::Format_ARGB32_Premultiplied) return false;
     if (painter->renderHints() & QPainter::Antialiasing) return false;
     const bool ohneRand = s.pen.Style == PS_NULL;
@@ -459,14 +473,27 @@ bool TDCImpl::Dreieck(const TPoint* points) {
                          Dev(points[2].x, points[2].y)};
     const TDreieckRaster raster(*image, clip);
     const auto farbe = [](const TColor& c) { return qRgb(c.Red(), c.Green(), c.Blue()); };
-    if (s.brush.Style != BS_NULL) raster.Fuelle(v, farbe(s.brush.Color));
-    if (!ohneRand)
-        for (int k = 0; k < 3; ++k) raster.Linie(v[k], v[(k + 1) % 3], farbe(s.pen.Color));
+    if (brush.Style != BS_NULL) raster.Fuelle(v, farbe(brush.Color));
+    if (!ohneRand) {
+        const QRgb rand = farbe(s.pen.Color);
+        const bool innen[3] = {raster.Innen(v[0]), raster.Innen(v[1]), raster.Innen(v[2])};
+        for (int k = 0; k < 3; ++k)
+            raster.Linie(v[k], v[(k + 1) % 3], rand, innen[k] && innen[(k + 1) % 3]);
+    }
     return true;
 }
 
+bool TDC::Dreieck(const TPoint* points, const TColor& fuellung) {
+    const TBrush brush(fuellung);
+    if (points && impl_->Dreieck(points, brush)) return true;
+    SelectObject(brush);
+    const bool gezeichnet = Polygon(points, 3);
+    RestoreBrush();
+    return gezeichnet;
+}
+
 bool TDC::Polygon(const TPoint* points, int count) {
-    if (count == 3 && points && impl_->Dreieck(points)) return true;
+    if (count == 3 && points && impl_->Dreieck(points, impl_->s.brush)) return true;
     QPainter* p = impl_->P();
     if (!p || count < 2) return false;
     QPolygon poly;

@@ -145,6 +145,9 @@ public:
     bool Ellipse(int l, int t, int r, int b);
     bool Ellipse(const TRect& r) { return Ellipse(r.left, r.top, r.right, r.bottom); }
     bool Polygon(const TPoint* points, int count);
+    // A triangle filled in `fuellung` with the current pen: the picture of selecting a solid
+    // brush of that colour, Polygon and restoring the brush, without the brush list's work.
+    bool Dreieck(const TPoint* points, const TColor& fuellung);
     bool Polyline(const TPoint* points, int count);
     bool FillRect(const TRect& r, const TBrush& brush);
     bool SetPixel(int x, int y, const TColor& c);

@@ -26,11 +26,7 @@ double TMapping::ScaleY() const {
     }
 }
 
-TPoint TMapping::LPtoDP(const TPoint& p) const {
-    // One unit per pixel: whole numbers stay whole, no rounding needed.
-    if (mode != MM_LOMETRIC && mode != MM_ANISOTROPIC && mode != MM_ISOTROPIC)
-        return TPoint(int(static_cast<long long>(p.x) - windowOrg.x + viewportOrg.x),
-                      int(static_cast<long long>(p.y) - windowOrg.y + viewportOrg.y));
+TPoint TMapping::Skaliert(const TPoint& p) const {
     return TPoint(int(std::lround(DeviceX(p.x))), int(std::lround(DeviceY(p.y))));
 }
 

@@ -17,7 +17,13 @@ struct TMapping {
     // Scale factors device per logical unit (negative y for MM_LOMETRIC: y grows upwards).
     double ScaleX() const;
     double ScaleY() const;
-    TPoint LPtoDP(const TPoint& p) const;
+    TPoint LPtoDP(const TPoint& p) const {
+        // One unit per pixel: whole numbers stay whole, no rounding needed.
+        if (mode != MM_LOMETRIC && mode != MM_ANISOTROPIC && mode != MM_ISOTROPIC)
+            return TPoint(int(static_cast<long long>(p.x) - windowOrg.x + viewportOrg.x),
+                          int(static_cast<long long>(p.y) - windowOrg.y + viewportOrg.y));
+        return Skaliert(p);
+    }
     TPoint DPtoLP(const TPoint& p) const;
     // Exact device coordinates, for painting with sub-pixel precision.
     double DeviceX(double lx) const { return (lx - windowOrg.x) * ScaleX() + viewportOrg.x; }
@@ -30,4 +36,7 @@ struct TMapping {
     bool SetWindowExt(const TSize& s);
     bool SetViewportExt(const TSize& s);
     void SetMode(int m);
+
+private:
+    TPoint Skaliert(const TPoint& p) const;
 };

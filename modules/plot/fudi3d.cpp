@@ -307,12 +307,10 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         TColor farbe = obenSeite ? oben : unten;
         if (farbig && !norm)
             farbe = HoehenFarbe((ecke[0].y + ecke[1].y + ecke[2].y) / 3.0, boden, obenSeite);
-        dc.SelectObject(TBrush(farbe));
         TPoint p[3] = {ecke[0], ecke[1], ecke[2]};
         if (y_richtung < 0)
             for (TPoint& q : p) q.y = -q.y;
-        dc.Polygon(p, 3);
-        dc.RestoreBrush();
+        dc.Dreieck(p, farbe);
     };
     for (int i = 0; i < kSpalten - 1; ++i) {
         const long double s = ax.lo + i * spanne * Grade / Bereichr;
@@ -326,7 +324,9 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
                 : static_cast<int>(x0 + Updleft +
                                    static_cast<long double>(i) * Grade * Breite / Bereichr);
         ax.Punkt(s, Tiefe, r, werte[0], werte[1]);
-        long double v = FunkObj->GetPDerivationExt(ordnung, werte, 0, false, 0);
+        // The surface itself through the parser's direct path (the same value).
+        long double v = ordnung == 0 ? FunkObj->GetResultExt(werte)
+                                     : FunkObj->GetPDerivationExt(ordnung, werte, 0, false, 0);
         ++AnzahlAuswertungen;
         const bool undef = FunkObj->GetIsError() || !Definiert(v);
         if (undef) v = 0;

@@ -265,6 +265,73 @@ TEST(DC, TrianglesKeepToTheClipAndOutlineTheirCorners) {
     EXPECT_TRUE(IsColor(bmp, 19, 25, TColor::White)) << "outside the clip";
 }
 
+// Dreieck(points, colour) is the picture of selecting a brush of that colour, Polygon and
+// restoring it: with a thin pen (pixels written directly, outlines walked inside the bitmap or
+// cut at its border) and with a wide one (the painter), and the selected brush stays.
+TEST(DC, ColouredTrianglesDrawWhatABrushAndPolygonDraw) {
+    constexpr int W = 60, H = 50;
+    const TColor gruen(0, 160, 0), alt(200, 0, 200);
+    unsigned zufall = 777;
+    auto naechste = [&](int lo, int hi) {
+        zufall = zufall * 1103515245u + 12345u;
+        return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
+    };
+    for (int breite : {1, 3})
+        for (int n = 0; n < 60; ++n) {
+            // Half of them wholly inside, the other half reaching out of the bitmap.
+            const int r = n % 2 ? 25 : 0;
+            const TPoint p[3] = {TPoint(naechste(-r, W - 1 + r), naechste(-r, H - 1 + r)),
+                                 TPoint(naechste(-r, W - 1 + r), naechste(-r, H - 1 + r)),
+                                 TPoint(naechste(-r, W - 1 + r), naechste(-r, H - 1 + r))};
+            TBitmap direkt(W, H, TColor::White), gewaehlt(W, H, TColor::White);
+            {
+                TMemoryDC dc(direkt);
+                dc.SelectObject(TPen(TColor::Black, breite));
+                dc.SelectObject(TBrush(alt));
+                dc.Dreieck(p, gruen);
+                const TPoint ecke[3] = {TPoint(0, 0), TPoint(3, 0), TPoint(0, 3)};
+                dc.Polygon(ecke, 3);
+            }
+            {
+                TMemoryDC dc(gewaehlt);
+                dc.SelectObject(TPen(TColor::Black, breite));
+                dc.SelectObject(TBrush(gruen));
+                dc.Polygon(p, 3);
+                dc.SelectObject(TBrush(alt));
+                const TPoint ecke[3] = {TPoint(0, 0), TPoint(3, 0), TPoint(0, 3)};
+                dc.Polygon(ecke, 3);
+            }
+            for (const TColor& c : {gruen, TColor::Black, alt})
+                EXPECT_EQ(Maske(direkt, c), Maske(gewaehlt, c))
+                    << "pen " << breite << ", triangle " << n;
+        }
+}
+
+// An outline walked inside the bitmap and the same outline cut at the bitmap's border (the
+// triangle moved by the window origin so that one corner lies outside) set the same pixels.
+TEST(DC, TriangleOutlinesAreTheSameInsideAndCutAtTheBorder) {
+    const TPoint p[3] = {TPoint(3, 4), TPoint(37, 11), TPoint(14, 33)};
+    TBitmap ganz(40, 40, TColor::White), versetzt(40, 40, TColor::White);
+    {
+        TMemoryDC dc(ganz);
+        dc.SelectObject(TPen(TColor::Black));
+        dc.Dreieck(p, TColor::White);
+    }
+    {
+        TMemoryDC dc(versetzt);
+        dc.SetWindowOrg(TPoint(10, 8));
+        dc.SelectObject(TPen(TColor::Black));
+        dc.Dreieck(p, TColor::White);
+    }
+    long schwarz = 0;
+    for (int y = 0; y + 8 < 40; ++y)
+        for (int x = 0; x + 10 < 40; ++x) {
+            EXPECT_EQ(ganz.GetPixel(x + 10, y + 8), versetzt.GetPixel(x, y)) << x << "," << y;
+            schwarz += versetzt.GetPixel(x, y) == TColor::Black;
+        }
+    EXPECT_GT(schwarz, 40);
+}
+
 TEST(DC, BitmapSurfacesTellTheirDepth) {
     TBitmap bmp(4, 4);
     TMemoryDC dc(bmp);
