@@ -459,28 +459,63 @@ private:
 };
 } // namespace
 
-bool TDCImpl::Dreieck(const TPoint* points, const TBrush& brush) {
-    if (!image || !painter || image->format() != QImage::Format_ARGB32_Premultiplied) return false;
-    if (painter->renderHints() & QPainter::Antialiasing) return false;
-    const bool ohneRand = s.pen.Style == PS_NULL;
-    // One pixel wide: what Pen() would round to 1 (without building the pen for every triangle).
-    if (!ohneRand && (s.pen.Style != PS_SOLID || std::fabs(s.map.LengthX(s.pen.Width)) >= 1.5))
-        return false;
-    QRect clip = image->rect();
-    if (s.clip) clip &= *s.clip;
-    if (clip.isEmpty()) return true;
-    const QPoint v[3] = {Dev(points[0].x, points[0].y), Dev(points[1].x, points[1].y),
-                         Dev(points[2].x, points[2].y)};
-    const TDreieckRaster raster(*image, clip);
-    const auto farbe = [](const TColor& c) { return qRgb(c.Red(), c.Green(), c.Blue()); };
-    if (brush.Style != BS_NULL) raster.Fuelle(v, farbe(brush.Color));
-    if (!ohneRand) {
-        const QRgb rand = farbe(s.pen.Color);
-        const bool innen[3] = {raster.Innen(v[0]), raster.Innen(v[1]), raster.Innen(v[2])};
-        for (int k = 0; k < 3; ++k)
-            raster.Linie(v[k], v[(k + 1) % 3], rand, innen[k] && innen[(k + 1) % 3]);
+// What every triangle on the surface needs from its state, looked at once.
+struct TDreiecke::Impl {
+    bool schnell = false; // pixels written directly
+    bool leer = false;    // the clip is empty: nothing to draw
+    bool ohneRand = true;
+    QRgb rand = 0;
+    TMapping map;
+    std::optional<TDreieckRaster> raster;
+
+    explicit Impl(TDCImpl& d) {
+        const QImage* image = d.image;
+        if (!image || !d.painter || image->format() != QImage::Format_ARGB32_Premultiplied) return;
+        if (d.painter->renderHints() & QPainter::Antialiasing) return;
+        const TDCState& s = d.s;
+        ohneRand = s.pen.Style == PS_NULL;
+        // One pixel wide: what Pen() would round to 1 (without building the pen).
+        if (!ohneRand && (s.pen.Style != PS_SOLID || std::fabs(s.map.LengthX(s.pen.Width)) >= 1.5))
+            return;
+        schnell = true;
+        QRect clip = image->rect();
+        if (s.clip) clip &= *s.clip;
+        leer = clip.isEmpty();
+        if (leer) return;
+        rand = Farbe(s.pen.Color);
+        map = s.map;
+        raster.emplace(*d.image, clip);
     }
-    return true;
+    static QRgb Farbe(const TColor& c) { return qRgb(c.Red(), c.Green(), c.Blue()); }
+    QPoint Dev(const TPoint& p) const {
+        const TPoint d = map.LPtoDP(p);
+        return QPoint(d.x, d.y);
+    }
+    // False where the painter has to draw.
+    bool Zeichne(const TPoint* points, const TBrush& brush) const {
+        if (!schnell) return false;
+        if (leer) return true;
+        const QPoint v[3] = {Dev(points[0]), Dev(points[1]), Dev(points[2])};
+        if (brush.Style != BS_NULL) raster->Fuelle(v, Farbe(brush.Color));
+        if (!ohneRand) {
+            const bool innen[3] = {raster->Innen(v[0]), raster->Innen(v[1]), raster->Innen(v[2])};
+            for (int k = 0; k < 3; ++k)
+                raster->Linie(v[k], v[(k + 1) % 3], rand, innen[k] && innen[(k + 1) % 3]);
+        }
+        return true;
+    }
+};
+
+bool TDCImpl::Dreieck(const TPoint* points, const TBrush& brush) {
+    return TDreiecke::Impl(*this).Zeichne(points, brush);
+}
+
+TDreiecke::TDreiecke(TDC& dc) : Dc(dc), impl_(std::make_unique<Impl>(*dc.impl_)) {}
+TDreiecke::~TDreiecke() = default;
+
+bool TDreiecke::Dreieck(const TPoint* points, const TColor& fuellung) {
+    if (points && impl_->Zeichne(points, TBrush(fuellung))) return true;
+    return Dc.Dreieck(points, fuellung);
 }
 
 bool TDC::Dreieck(const TPoint* points, const TColor& fuellung) {

@@ -175,6 +175,24 @@ protected:
     TDC();
 };
 
+// Triangles one after another on one surface (a slice of the 3D drawing), each as
+// TDC::Dreieck draws it; the surface, pen and clip are looked at once. Nothing else may draw on
+// the DC or change its pen, clip or mapping while it lives.
+class TDreiecke {
+public:
+    explicit TDreiecke(TDC& dc);
+    ~TDreiecke();
+    TDreiecke(const TDreiecke&) = delete;
+    TDreiecke& operator=(const TDreiecke&) = delete;
+    bool Dreieck(const TPoint* points, const TColor& fuellung);
+
+    struct Impl;
+
+private:
+    TDC& Dc;
+    std::unique_ptr<Impl> impl_;
+};
+
 // The DC of a window's paint: inside EvPaint/Paint it draws on the window; outside it acts as
 // a TClientDC.
 class TPaintDC : public TDC {

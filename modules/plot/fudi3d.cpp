@@ -303,6 +303,7 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
     int vorX = 0, vorY = 0;
     bool vorGueltig = false, vorGeklemmt = false;
     bool undefVorher = false;
+    TDreiecke dreiecke(dc);
     auto fuelle = [&](const TPoint(&ecke)[3], bool obenSeite) {
         TColor farbe = obenSeite ? oben : unten;
         if (farbig && !norm)
@@ -310,7 +311,7 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         TPoint p[3] = {ecke[0], ecke[1], ecke[2]};
         if (y_richtung < 0)
             for (TPoint& q : p) q.y = -q.y;
-        dc.Dreieck(p, farbe);
+        dreiecke.Dreieck(p, farbe);
     };
     for (int i = 0; i < kSpalten - 1; ++i) {
         const long double s = ax.lo + i * spanne * Grade / Bereichr;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 #include <vector>
 
 TEST(Mapping, LometricIsTenthsOfAMillimetreWithYUp) {
@@ -305,6 +306,40 @@ TEST(DC, ColouredTrianglesDrawWhatABrushAndPolygonDraw) {
                 EXPECT_EQ(Maske(direkt, c), Maske(gewaehlt, c))
                     << "pen " << breite << ", triangle " << n;
         }
+}
+
+// Many triangles through one TDreiecke draw what each drawn on its own draws: with a clip, a
+// window origin, a thin pen and a wide one (the painter's way).
+TEST(DC, TrianglesInARowDrawWhatEachDrawsOnItsOwn) {
+    constexpr int W = 70, H = 60;
+    unsigned zufall = 4242;
+    auto naechste = [&](int lo, int hi) {
+        zufall = zufall * 1103515245u + 12345u;
+        return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
+    };
+    for (int breite : {1, 3}) {
+        TBitmap reihe(W, H, TColor::White), einzeln(W, H, TColor::White);
+        std::vector<TPoint> ecken;
+        for (int n = 0; n < 3 * 80; ++n)
+            ecken.emplace_back(naechste(-20, W + 20), naechste(-20, H + 20));
+        for (TBitmap* b : {&reihe, &einzeln}) {
+            TMemoryDC dc(*b);
+            dc.SetWindowOrg(TPoint(4, -3));
+            dc.IntersectClipRect(TRect(2, 1, W - 5, H - 2));
+            dc.SelectObject(TPen(TColor::Black, breite));
+            std::optional<TDreiecke> dreiecke;
+            if (b == &reihe) dreiecke.emplace(dc);
+            for (int n = 0; n < 80; ++n) {
+                const TColor farbe(n * 3 % 256, 100, 255 - n);
+                b == &reihe ? dreiecke->Dreieck(&ecken[size_t(3 * n)], farbe)
+                            : dc.Dreieck(&ecken[size_t(3 * n)], farbe);
+            }
+        }
+        long gleich = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) gleich += reihe.GetPixel(x, y) == einzeln.GetPixel(x, y);
+        EXPECT_EQ(gleich, long(W) * H) << "pen " << breite;
+    }
 }
 
 // An outline walked inside the bitmap and the same outline cut at the bitmap's border (the
