@@ -158,6 +158,9 @@ public:
     enum : int { kIdClear = 250 };
 
 private:
+    // The caption of the button that opens and closes the key pad.
+    static constexpr char kCaptionOpen[] = "&Taschenrechner öffnen >>";
+    static constexpr char kCaptionClose[] = "&Taschenrechner schliessen <<";
     // The task as the fields show it (the variable fields are checked first).
     TRechAufgabe AufgabeAusFeldern();
     void AufgabeInFelder(const TRechAufgabe& task);
