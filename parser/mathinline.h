@@ -2,6 +2,8 @@
 // evaluation loop; the exported corr_* functions are the same.
 #pragma once
 
+#include "vdparser.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -108,17 +110,21 @@ inline TwoWord TwoWordProduct(TwoWord a, TwoWord b) {
     return {s, e - (s - t.hi)};
 }
 
-// x^n for 4 <= n <= 64 from the 64-bit significand, in integer arithmetic: the significand's
-// powers by squaring with the top 128 bits of every product kept (truncated, so at most 2^-118
-// below the exact power after the last product), rounded once to 64 bits. x is read from stored
-// (negated when negate is set) where it is in memory, else from x: an x87 value goes through
-// memory to reach the integer unit, and one written just before is slow to read back. False
-// where the rounding is too close to call (within the truncation's reach of a halfway point,
-// exact ties included), for zeros, subnormals, infinities and NaN, and outside 2^-16000 ...
-// 2^16000: the two-word power decides there. Where it answers, it is the correctly rounded power.
-inline bool SignificandPower(long double x, const long double* stored, bool negate, int n,
-                             long double* out) {
+// The top 128 bits of a * b, normalised (the dropped low parts make it at most 3 units small).
+inline SignificandNumber SignificandProduct(SignificandNumber a, SignificandNumber b) {
     using Wide = unsigned __int128;
+    const Wide top = Wide(a.hi) * b.hi + ((Wide(a.hi) * b.lo) >> 64) + ((Wide(a.lo) * b.hi) >> 64);
+    const int shift = top >> 127 ? 0 : 1;
+    const Wide t = top << shift;
+    return {std::uint64_t(t >> 64), std::uint64_t(t), a.exponent + b.exponent + 128 - shift};
+}
+
+// The significand of x as a power 1, and whether x is negative (negated when negate is set). x
+// is read from stored where it is in memory, else from x: an x87 value goes through memory to
+// reach the integer unit, and one written just before is slow to read back. False for zeros,
+// subnormals, infinities and NaN.
+inline bool ReadSignificand(long double x, const long double* stored, bool negate,
+                            SignificandNumber* base, bool* negative) {
     const char* const bytes = reinterpret_cast<const char*>(stored ? stored : &x);
     std::uint64_t m;
     std::uint16_t signExponent;
@@ -126,29 +132,15 @@ inline bool SignificandPower(long double x, const long double* stored, bool nega
     std::memcpy(&signExponent, bytes + 8, 2);
     const int biased = signExponent & 0x7fff;
     if (biased == 0 || biased == 0x7fff || !(m >> 63)) return false;
-    // A number is (hi:lo) * 2^exponent, with the top bit of hi set.
-    struct Number {
-        std::uint64_t hi, lo;
-        int exponent;
-    };
-    auto product = [](Number a, Number b) {
-        const Wide top =
-            Wide(a.hi) * b.hi + ((Wide(a.hi) * b.lo) >> 64) + ((Wide(a.lo) * b.hi) >> 64);
-        const int shift = top >> 127 ? 0 : 1;
-        const Wide t = top << shift;
-        return Number{std::uint64_t(t >> 64), std::uint64_t(t),
-                      a.exponent + b.exponent + 128 - shift};
-    };
-    Number base{m, 0, biased - 16383 - 127}, r{};
-    bool first = true;
-    for (unsigned k = unsigned(n); k;) {
-        if (k & 1) {
-            r = first ? base : product(r, base);
-            first = false;
-        }
-        k >>= 1;
-        if (k) base = product(base, base);
-    }
+    *base = {m, 0, biased - 16383 - 127};
+    *negative = ((signExponent & 0x8000) != 0) != negate;
+    return true;
+}
+
+// The power r rounded once to 64 bits, negated when negative. False where the rounding is too
+// close to call (within the truncation's reach of a halfway point, exact ties included) and
+// outside 2^-16000 ... 2^16000.
+inline bool RoundSignificand(SignificandNumber r, bool negative, long double* out) {
     if (r.lo - ((std::uint64_t(1) << 63) - 4096) < 8192) return false;
     std::uint64_t q = r.hi + (r.lo >> 63);
     int scale = r.exponent + 64; // the power is q * 2^scale
@@ -157,13 +149,43 @@ inline bool SignificandPower(long double x, const long double* stored, bool nega
         ++scale;
     }
     if (scale + 63 < -16000 || scale + 63 > 16000) return false;
-    // q converts exactly (64 bits); the scaling by a power of 2 is exact in the normal range.
-    long double result = static_cast<long double>(q);
-    const long double by = scale;
-    __asm__("fscale" : "=t"(result) : "0"(result), "u"(by));
-    const bool negative = ((signExponent & 0x8000) != 0) != negate && (n & 1);
-    *out = negative ? -result : result;
+    // The bits of the long double q * 2^scale: q is its significand as it stands.
+    const std::uint16_t signExponent =
+        std::uint16_t((scale + 63 + 16383) | (negative ? 0x8000 : 0));
+    char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &q, 8);
+    std::memcpy(bytes + 8, &signExponent, 2);
+    std::memcpy(out, bytes, 10);
     return true;
+}
+
+// x^n for 4 <= n <= 64 from the 64-bit significand: its powers by squaring, rounded once to 64
+// bits. stored and negate as for ReadSignificand. False where ReadSignificand or
+// RoundSignificand is: the two-word power decides there. Where it answers, it is the correctly
+// rounded power.
+inline bool SignificandPower(long double x, const long double* stored, bool negate, int n,
+                             long double* out) {
+    SignificandNumber base, r{};
+    bool negative;
+    if (!ReadSignificand(x, stored, negate, &base, &negative)) return false;
+    bool first = true;
+    for (unsigned k = unsigned(n); k;) {
+        if (k & 1) {
+            r = first ? base : SignificandProduct(r, base);
+            first = false;
+        }
+        k >>= 1;
+        if (k) base = SignificandProduct(base, base);
+    }
+    return RoundSignificand(r, negative && (n & 1), out);
+}
+
+// The significand's powers 1 ... top (top <= 64) of one base at once, for a text with several
+// powers of it: power k is the product of powers k / 2 and k - k / 2, so that none is more than
+// six products deep and the truncation stays far inside RoundSignificand's margin.
+inline void SignificandPowers(SignificandNumber base, int top, SignificandNumber* powers) {
+    powers[1] = base;
+    for (int k = 2; k <= top; ++k) powers[k] = SignificandProduct(powers[k / 2], powers[k - k / 2]);
 }
 
 // x^n for 4 <= |n| <= 64 by squaring in two-word arithmetic, rounded once at the end.

@@ -76,6 +76,8 @@ enum StepCode : int {
     StepReciprocal2, // -2
     StepReciprocal3, // -3
     StepExactPower,  // exponents 4 ... 64 in magnitude
+    StepPowerSet,    // the first of several powers 4 ... 64 of one base in memory: all of them
+    StepPowerOfSet,  // a later one of them
     StepPower,       // through powl
     StepAbs,         // the functions evaluation calls straight from its loop
     StepSqrt,

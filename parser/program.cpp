@@ -120,6 +120,7 @@ inline long double Call(const Step& s, long double a, int unit, long double boun
 
 void vdParser::BuildProgram() {
     Program.clear();
+    ContentsInList = false;
     if (IsError || GlobalError != 0 || OpCount == 0) return;
     // Value numbers that hold constants: those the compiler read from the text, and the results
     // of operations done here.
@@ -133,7 +134,7 @@ void vdParser::BuildProgram() {
     Program.reserve(size_t(OpCount) + 1);
     for (int i = 1; i <= OpCount; ++i) {
         const vdOpStructDef& op = OpList[size_t(i)];
-        Step s{op.Code, op.Value1, op.Value2, op.Result, 0, i, 0, 0, nullptr};
+        Step s{op.Code, op.Value1, op.Value2, op.Result, 0, i, 0, 0, nullptr, 0};
         const bool arithmetic = op.Code >= OpAdd && op.Code <= OpDiv;
         if (op.Code == OpPow) {
             s.code = StepPower;
@@ -180,7 +181,8 @@ void vdParser::BuildProgram() {
     }
     // The value is the last step's result, or the last operation's when every one was done here.
     const int last = Program.empty() ? OpList[size_t(OpCount)].Result : Program.back().result;
-    Program.push_back(Step{StepEnd, last, 0, 0, 0, 0, Program.empty() ? 0 : 1, 0, nullptr});
+    Program.push_back(Step{StepEnd, last, 0, 0, 0, 0, Program.empty() ? 0 : 1, 0, nullptr, 0});
+    BuildPowerSets();
     // A result goes to its value number only when a later step reads it from there (or always
     // in a program with random numbers, whose results evaluating again would change).
     bool random = false;
@@ -199,6 +201,63 @@ void vdParser::BuildProgram() {
     ProgramElides = false;
     for (const Step& s : Program) ProgramElides = ProgramElides || (s.code != StepEnd && !s.store);
     ResultsPending = false;
+}
+
+// Several powers 4 ... 64 of one base read from memory share the products of its significand
+// where that saves products: one step computes all powers up to the highest, each step rounds
+// its own. The base's value number holds the same value through the whole evaluation (a
+// variable, or a result written once before the first of the powers).
+void vdParser::BuildPowerSets() {
+    PowerTable.clear();
+    auto products = [](int n) {
+        return 31 - __builtin_clz(unsigned(n)) + __builtin_popcount(unsigned(n)) - 1;
+    };
+    std::vector<char> done(Program.size(), 0);
+    for (size_t i = 0; i < Program.size(); ++i) {
+        const Step& first = Program[i];
+        if (done[i] || first.code != StepExactPower || first.chained || first.exponent < 0)
+            continue;
+        std::vector<size_t> members;
+        int top = 0, separate = 0;
+        for (size_t k = i; k < Program.size(); ++k) {
+            const Step& s = Program[k];
+            if (s.code != StepExactPower || s.chained || s.exponent < 0 ||
+                std::abs(s.a) != std::abs(first.a))
+                continue;
+            members.push_back(k);
+            top = std::max(top, s.exponent);
+            separate += products(s.exponent);
+        }
+        if (members.size() < 2 || top - 1 > separate) continue;
+        const int table = int(PowerTable.size());
+        PowerTable.resize(PowerTable.size() + size_t(top) + 1);
+        for (size_t k : members) {
+            Program[k].code = k == i ? StepPowerSet : StepPowerOfSet;
+            Program[k].b = top;
+            Program[k].table = table;
+            done[k] = 1;
+        }
+    }
+}
+
+// A power of a set: rounded from the set's significand power, or (for bases without a
+// significand and powers too close to call) the power as a single step computes it.
+inline long double vdParser::PowerOfSet(const Step& s, long double a, const long double* v) {
+    const SignificandNumber* const set = PowerTable.data() + s.table;
+    const bool negative = (set[0].lo != 0) != (s.a < 0) && (s.exponent & 1);
+    long double r;
+    if (set[0].hi && RoundSignificand(set[s.exponent], negative, &r)) return r;
+    return Power(StepExactPower, s.exponent, a, s.exponent, v + std::abs(s.a), s.a < 0);
+}
+
+// Fills the set's significand powers from its base.
+inline void vdParser::FillPowerSet(const Step& s, const long double* v) {
+    SignificandNumber* const set = PowerTable.data() + s.table;
+    SignificandNumber base;
+    bool negative = false;
+    set[0].hi = ReadSignificand(0, v + std::abs(s.a), false, &base, &negative);
+    set[0].lo = negative;
+    if (set[0].hi) SignificandPowers(base, s.b, set);
 }
 
 // One step outside the loop (for folding), with its operands' signs applied; failed when it
@@ -310,6 +369,8 @@ template <bool StoreAll> long double vdParser::RunProgram() {
             ORV_VALUE_STEP(StepExactPower,
                            Power(StepExactPower, s->exponent, a, s->exponent,
                                  s->chained ? nullptr : v + std::abs(s->a), s->a < 0))
+            ORV_VALUE_STEP(StepPowerSet, (FillPowerSet(*s, v), PowerOfSet(*s, a, v)))
+            ORV_VALUE_STEP(StepPowerOfSet, PowerOfSet(*s, a, v))
             ORV_VALUE_STEP(StepPower, GuardedPowl(a, Operand(v, s->b)))
             ORV_VALUE_STEP(StepAbs, fabsl(a))
             ORV_VALUE_STEP(StepSqrt, GuardedSqrtl(a))

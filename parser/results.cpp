@@ -103,7 +103,7 @@ bool vdParser::SetVarCont(const char* AVarDescIn, long double value) {
     Trace("bool vdParser::SetVarCont(char*, long double)");
     const int i = SearchVariable(AVarDescIn);
     if (i > 0 && i <= VarCount) {
-        VarStruct->VarCont[i - 1] = value;
+        Contents()[i - 1] = value;
         return true;
     }
     const std::string name = AVarDescIn ? AVarDescIn : "";
@@ -116,7 +116,8 @@ bool vdParser::SetVarCont(const char* AVarDescIn, long double value) {
 bool vdParser::GetVarStruct(VarStructDef* out) {
     out->count = VarCount;
     if (out->description) std::strcpy(out->description, VarStruct->description);
-    std::copy(VarStruct->VarCont, VarStruct->VarCont + VarCount, out->VarCont);
+    const long double* const contents = Contents();
+    std::copy(contents, contents + VarCount, out->VarCont);
     return true;
 }
 
@@ -159,7 +160,7 @@ void vdParser::GetOriginVarName(char* out, int index) {
 
 long double vdParser::GetResult() {
     Trace("long double vdParser::GetResult()");
-    return GetPDerivationExt(0, VarStruct ? VarStruct->VarCont : nullptr, 0, false, 0);
+    return GetPDerivationExt(0, VarStruct ? Contents() : nullptr, 0, false, 0);
 }
 
 long double vdParser::GetResult(long double x) {
@@ -173,16 +174,17 @@ long double vdParser::GetResultExt(long double* values) {
         ValueList.size() <= size_t(VarCount))
         return GetPDerivationExt(0, values, 0, false, 0);
     // The common case: a compiled text, evaluated again and again.
+    // The contents go to VarCont only when asked for (Contents).
     long double* const list = ValueList.data() + 1;
-    long double* const contents = VarStruct->VarCont;
-    for (int i = 0; i < VarCount; ++i) list[i] = contents[i] = values[i];
+    for (int i = 0; i < VarCount; ++i) list[i] = values[i];
+    ContentsInList = true;
     if (Program.empty()) return GetResultValue();
     IsError = false;
     return RunProgram<false>();
 }
 
 long double vdParser::GetPDerivation(int order, bool snapToZero) {
-    return GetPDerivationExt(order, VarStruct ? VarStruct->VarCont : nullptr, 0, snapToZero, 0);
+    return GetPDerivationExt(order, VarStruct ? Contents() : nullptr, 0, snapToZero, 0);
 }
 
 long double vdParser::GetPDerivation(int order, long double x, bool snapToZero) {
@@ -193,8 +195,18 @@ long double vdParser::GetPDerivation(int order, long double x, bool snapToZero) 
     return GetPDerivationExt(order, all.data(), 0, snapToZero, 0);
 }
 
+long double* vdParser::Contents() {
+    if (ContentsInList) {
+        const long double* const list = ValueList.data() + 1;
+        for (int i = 0; i < VarCount; ++i) VarStruct->VarCont[i] = list[i];
+        ContentsInList = false;
+    }
+    return VarStruct->VarCont;
+}
+
 void vdParser::StoreContents(const long double* values) {
     if (!values || VarCount <= 0 || !VarStruct) return;
+    ContentsInList = false;
     // The caller's array may be the stored contents themselves.
     if (ValueList.size() <= size_t(VarCount)) {
         if (values != VarStruct->VarCont) std::copy(values, values + VarCount, VarStruct->VarCont);
@@ -218,7 +230,7 @@ long double vdParser::GetPDerivationExt(int order, long double* values, int varI
     }
     StoreContents(values);
     const bool known = varIndex >= 0 && varIndex < VarCount;
-    const long double x = known ? VarStruct->VarCont[varIndex] : 0;
+    const long double x = known ? Contents()[varIndex] : 0;
     if (h == 0) {
         const long double factor = order == 1 ? 1e-10L : order == 2 ? 1e-5L : 1e-4L;
         const long double least = order == 1 ? 5e-10L : 5e-5L;
@@ -250,7 +262,7 @@ long double vdParser::GetPDerivationExt(int order, long double* values, int varI
 
 long double vdParser::GetPDerivation1(int k, long double h) {
     if (k < 2 || k - 1 > VarCount || ValueList.size() <= size_t(k)) return 0;
-    const long double x = VarStruct->VarCont[k - 2], d = h / 2;
+    const long double x = Contents()[k - 2], d = h / 2;
     ValueList[k - 1] = x + d;
     const long double f1 = GetResultValue();
     if (IsError) return 0;
@@ -262,7 +274,7 @@ long double vdParser::GetPDerivation1(int k, long double h) {
 
 long double vdParser::GetPDerivation2(int k, long double h) {
     if (k < 2 || k - 1 > VarCount || ValueList.size() <= size_t(k)) return 0;
-    const long double x = VarStruct->VarCont[k - 2], d = h / 2;
+    const long double x = Contents()[k - 2], d = h / 2;
     long double f[3];
     const long double at[3] = {x - d, x, x + d};
     for (int i = 0; i < 3; ++i) {
@@ -275,7 +287,7 @@ long double vdParser::GetPDerivation2(int k, long double h) {
 
 long double vdParser::GetPDerivation3(int k, long double h) {
     if (k < 2 || k - 1 > VarCount || ValueList.size() <= size_t(k)) return 0;
-    const long double x = VarStruct->VarCont[k - 2], d = h / 2, q = h / 4;
+    const long double x = Contents()[k - 2], d = h / 2, q = h / 4;
     long double f[5];
     const long double at[5] = {x - d, x - q, x, x + q, x + d};
     for (int i = 0; i < 5; ++i) {

@@ -59,6 +59,7 @@ void vdParser::FreeOwned() {
         delete VarStruct;
         VarStruct = nullptr;
     }
+    ContentsInList = false;
     ValueList.clear();
     ValueList.shrink_to_fit();
     OpList.clear();
@@ -150,6 +151,7 @@ void vdParser::Init(const char* FunctionIn, int VarCountIn, const char* VarDescI
 
 void vdParser::SetupParser() {
     Trace("void vdParser::SetupParser()");
+    if (ContentsInList) Contents(); // compiling again starts a new value list
     if (SetupDone) return;
     if (IsCommentError()) {
         SetError(9, "Fehler im Kommentar.", NeedErrorParsText);

@@ -16,7 +16,8 @@ class BracketText;
 // One step of the evaluation program built from the compiled operations: what it does (a
 // StepCode), its operands and result as value numbers (negative: negated; the operands of the
 // four operations are positive, their signs are part of the code), and what the code needs
-// besides.
+// besides. The steps of a power set keep the highest exponent of the set in b and the set's
+// place in the power table in table.
 struct Step {
     int code;
     int a, b;
@@ -26,6 +27,14 @@ struct Step {
     int chained;  // the operand is the result of the step before (1) or of the one before it (2)
     int store;    // a later step reads the result from its value number
     long double (*function)(long double); // functions, with angles in radians
+    int table;
+};
+
+// A power of a 64-bit significand in integer arithmetic: (hi:lo) * 2^exponent, the top bit of hi
+// set, the top 128 bits of the exact power (truncated: at most a few units of 2^-128 below it).
+struct SignificandNumber {
+    unsigned long long hi, lo;
+    int exponent;
 };
 } // namespace vdp
 
@@ -261,6 +270,9 @@ protected:
     std::vector<vdOpStructDef> OpList;
     // What evaluation runs: the operations that are not done once when compiling.
     std::vector<vdp::Step> Program;
+    // The significands' powers of the power sets, filled at every evaluation; entry 0 of a set
+    // says whether its base has a significand (hi) and its sign (lo).
+    std::vector<vdp::SignificandNumber> PowerTable;
     int ValueStart;
     bool SetupDone;
 
@@ -269,6 +281,10 @@ private:
     // written there (by evaluating once more, at the angular unit of then) when asked for.
     bool ResultsPending = false;
     bool ProgramElides = false; // some step keeps its result in a register only
+    // The variables' contents of the last GetResultExt are in ValueList only; Contents() copies
+    // them to VarCont first.
+    bool ContentsInList = false;
+    long double* Contents();
     int EvaluatedUnit = 0;
     void SetError(int code, const std::string& message, bool withText);
     void FreeOwned();
@@ -276,6 +292,9 @@ private:
     void UnknownOperand(const std::string& operand);
     void NumberOutOfRange(const std::string& operand);
     void BuildProgram();
+    void BuildPowerSets();
+    long double PowerOfSet(const vdp::Step& s, long double a, const long double* v);
+    void FillPowerSet(const vdp::Step& s, const long double* v);
     long double RunStep(const vdp::Step& step, long double a, long double b, bool* failed);
     template <bool StoreAll> long double RunProgram();
     void StoreResults();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -120,6 +121,51 @@ TEST(IntegerPowers, IntegerAndTwoWordPowersAgree) {
     EXPECT_FALSE(vdp::SignificandPower(3, nullptr, false, 41, &tie));
     vdParser parser("3^41*x", 1, "x", true, true, true, true);
     EXPECT_EQ(At(parser, 1).value, 36472996377170786404.0L);
+}
+
+// Several powers of one base share its significand's products: every term is what the same
+// power gives alone, signs, special and subnormal bases, errors and their messages included.
+TEST(IntegerPowers, PowersOfOneBaseAgreeWithSinglePowers) {
+    const int exponents[] = {4, 5, 7, 8, 13, 64};
+    std::vector<std::unique_ptr<vdParser>> single;
+    for (int n : exponents)
+        single.push_back(std::make_unique<vdParser>(("x^" + std::to_string(n)).c_str(), 1, "x",
+                                                    true, true, true, true));
+    // 0+x^4, then +x^5, -x^7 (the negated term), *x^8 and so on, as the parser reads it.
+    vdParser set("x^4+x^5-x^7+x^8+x^13-x^64", 1, "x", true, true, true, true);
+    int errors = 0;
+    for (long double x : Bases(200000, 99)) {
+        const Value v = At(set, x);
+        long double expected = 0;
+        Value first{0, 0, ""};
+        for (size_t k = 0; k < single.size(); ++k) {
+            const Value term = At(*single[k], x);
+            if (term.error) {
+                first = term;
+                break;
+            }
+            expected = k == 2 || k == 5 ? expected - term.value : expected + term.value;
+        }
+        if (first.error) {
+            ++errors;
+            ASSERT_EQ(v.error, first.error) << double(x);
+            ASSERT_EQ(v.message, first.message) << double(x);
+        } else if (v.error == 0) {
+            ASSERT_TRUE(v.value == expected || (std::isnan(v.value) && std::isnan(expected)))
+                << double(x);
+        } else {
+            // Only the sum itself may go out of range.
+            ASSERT_FALSE(std::isfinite(expected) && fabsl(expected) < LDBL_MAX / 2) << double(x);
+        }
+    }
+    EXPECT_GT(errors, 1000);
+    // A negated base from memory: (-x)^5 is odd, (-x)^4 even.
+    vdParser negated("(-x)^5+(-x)^4*2", 1, "x", true, true, true, true);
+    EXPECT_EQ(At(negated, 3).value, -243 + 162);
+    EXPECT_EQ(At(negated, -2).value, 32 + 32);
+    // Two bases, each with its set.
+    vdParser two("x^4*y^5+x^6*y^7", 2, "xy", true, true, true, true);
+    EXPECT_EQ(At(two, 3, -2).value, 81.0L * -32 + 729.0L * -128);
 }
 
 TEST(IntegerPowers, ErrorsAreThoseOfThePower) {

@@ -64,6 +64,20 @@ TEST(Variables, StoredContents) {
     EXPECT_EQ(parser.GetResultExt(v), 31);
     EXPECT_EQ(parser.GetResult(), 31);    // the last point is kept
     EXPECT_EQ(parser.GetResult(5.0L), 5); // first variable 5, the others 0
+    // After a point, setting one variable keeps the point's others; the stored contents and the
+    // derivative at the stored point are those of the last point.
+    long double w[2] = {4, -1};
+    EXPECT_EQ(parser.GetResultExt(w), -6);
+    EXPECT_TRUE(parser.SetVarCont("x", 7));
+    EXPECT_EQ(parser.GetResult(), -3);
+    EXPECT_EQ(parser.GetResultExt(w), -6);
+    VarStructDef copy{};
+    ASSERT_TRUE(parser.GetVarStruct(&copy));
+    EXPECT_EQ(copy.VarCont[0], 4);
+    EXPECT_EQ(copy.VarCont[1], -1);
+    vdParser square("x^2+y", 2, "xy", true, true, true, true);
+    EXPECT_EQ(square.GetResultExt(w), 15);
+    EXPECT_NEAR(double(square.GetPDerivation(1, false)), 8, 1e-8);
     EXPECT_FALSE(parser.SetVarCont("q", 1));
     EXPECT_EQ(parser.GetGlobalError(), 3);
 }
