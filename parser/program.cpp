@@ -5,7 +5,9 @@
 #include "mathinline.h"
 #include "parserint.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 using namespace vdp;
 
@@ -120,6 +122,8 @@ inline long double Call(const Step& s, long double a, int unit, long double boun
 
 void vdParser::BuildProgram() {
     Program.clear();
+    Machine.Clear();
+    MachineCountdown = -1;
     ContentsInList = false;
     if (IsError || GlobalError != 0 || OpCount == 0) return;
     // Value numbers that hold constants: those the compiler read from the text, and the results
@@ -198,6 +202,8 @@ void vdParser::BuildProgram() {
         if (bInMemory) read[size_t(std::abs(s.b))] = 1;
     }
     for (Step& s : Program) s.store = s.code != StepEnd && (random || read[size_t(s.result)]);
+    // Machine code pays for itself only over many evaluations; random numbers stay in the loop.
+    MachineCountdown = random ? -1 : 32;
     ProgramElides = false;
     for (const Step& s : Program) ProgramElides = ProgramElides || (s.code != StepEnd && !s.store);
     ResultsPending = false;
@@ -241,23 +247,129 @@ void vdParser::BuildPowerSets() {
 }
 
 // A power of a set: rounded from the set's significand power, or (for bases without a
-// significand and powers too close to call) the power as a single step computes it.
-inline long double vdParser::PowerOfSet(const Step& s, long double a, const long double* v) {
+// significand and powers too close to call) the power as a single step computes it. stored:
+// where the base stands in memory (nullptr when a comes from a register).
+inline long double vdParser::PowerOfSet(const Step& s, long double a, const long double* stored) {
     const SignificandNumber* const set = PowerTable.data() + s.table;
     const bool negative = (set[0].lo != 0) != (s.a < 0) && (s.exponent & 1);
     long double r;
     if (set[0].hi && RoundSignificand(set[s.exponent], negative, &r)) return r;
-    return Power(StepExactPower, s.exponent, a, s.exponent, v + std::abs(s.a), s.a < 0);
+    return Power(StepExactPower, s.exponent, a, s.exponent, stored, stored && s.a < 0);
 }
 
-// Fills the set's significand powers from its base.
-inline void vdParser::FillPowerSet(const Step& s, const long double* v) {
+// Fills the set's significand powers from its base; entry 0 keeps the base's own sign.
+inline void vdParser::FillPowerSet(const Step& s, long double a, const long double* stored) {
     SignificandNumber* const set = PowerTable.data() + s.table;
     SignificandNumber base;
-    bool negative = false;
-    set[0].hi = ReadSignificand(0, v + std::abs(s.a), false, &base, &negative);
-    set[0].lo = negative;
+    bool operandNegative = false;
+    set[0].hi = ReadSignificand(a, stored, stored && s.a < 0, &base, &operandNegative);
+    set[0].lo = operandNegative != (s.a < 0);
     if (set[0].hi) SignificandPowers(base, s.b, set);
+}
+
+// The value steps, each with the value of its operand a. stored is where a stands in memory,
+// not negated (nullptr when it comes from a register); ORV_EXPONENT the general power's exponent.
+#define ORV_VALUE_STEPS(X)                                                                         \
+    X(StepSquare, Power(StepSquare, 2, a, 2))                                                      \
+    X(StepCube, Power(StepCube, 3, a, 3))                                                          \
+    X(StepReciprocal, Power(StepReciprocal, -1, a, -1))                                            \
+    X(StepReciprocal2, Power(StepReciprocal2, -2, a, -2))                                          \
+    X(StepReciprocal3, Power(StepReciprocal3, -3, a, -3))                                          \
+    X(StepExactPower,                                                                              \
+      Power(StepExactPower, s->exponent, a, s->exponent, stored, stored && s->a < 0))              \
+    X(StepPowerSet, (FillPowerSet(*s, a, stored), PowerOfSet(*s, a, stored)))                      \
+    X(StepPowerOfSet, PowerOfSet(*s, a, stored))                                                   \
+    X(StepPower, GuardedPowl(a, ORV_EXPONENT))                                                     \
+    X(StepAbs, fabsl(a))                                                                           \
+    X(StepSqrt, GuardedSqrtl(a))                                                                   \
+    X(StepExp, GuardedExpl(a))                                                                     \
+    X(StepLn, GuardedLogl(a))                                                                      \
+    X(StepLg, GuardedLog10l(a))                                                                    \
+    X(StepSin, GuardedSinl(ToRadians(a, unit)))                                                    \
+    X(StepCos, GuardedCosl(ToRadians(a, unit)))                                                    \
+    X(StepTan, GuardedTanl(ToRadians(a, unit)))                                                    \
+    X(StepCall, s->function(a))                                                                    \
+    X(StepAngleIn, s->function(ToRadians(a, unit)))                                                \
+    X(StepAngleOut, Call(*s, a, unit, OverflowBound))
+
+// A step the machine code calls for: its value as the loop computes it. Where an operand or the
+// value is out of range, the loop evaluates again and reports.
+long double vdParser::MachineStep(vdParser* parser, int step, const long double* a,
+                                  const long double* b) {
+    const Step& s = parser->Program[size_t(step)];
+    const long double exponent = s.code == StepPower ? (s.b < 0 ? -*b : *b) : 0;
+    // An operand from the value list was written long before: the integer powers read it there.
+    const std::vector<long double>& list = parser->ValueList;
+    const long double* const variables = parser->MachineVariables;
+    const bool inList = (a >= list.data() && a < list.data() + list.size()) ||
+                        (a >= variables && a < variables + parser->VarCount);
+    const long double r =
+        parser->MachineValue(s, s.a < 0 ? -*a : *a, exponent, inList ? a : nullptr);
+    if (!InRange(*a) || !InRange(exponent) || !InRange(r)) parser->MachineFailed = true;
+    return r;
+}
+
+long double vdParser::MachineValue(const Step& step, long double a, long double exponent,
+                                   const long double* stored) {
+    const Step* const s = &step;
+    const int unit = AngularUnit;
+    switch (s->code) {
+#define ORV_EXPONENT exponent
+#define ORV_MACHINE_STEP(code, expression)                                                         \
+    case code:                                                                                     \
+        return expression;
+        ORV_VALUE_STEPS(ORV_MACHINE_STEP)
+#undef ORV_MACHINE_STEP
+#undef ORV_EXPONENT
+    default:
+        MachineFailed = true;
+        return 0;
+    }
+}
+
+namespace {
+void ClearExceptionFlags() {
+#if defined(__x86_64__)
+    __asm__ volatile("fnclex");
+#endif
+}
+} // namespace
+
+// The machine code where it is built and the variables are finite, else (and where it met
+// anything out of the ordinary) the loop.
+long double vdParser::Evaluate(const long double* variables) {
+    if (MachineCountdown > 0 && --MachineCountdown == 0 &&
+        !Machine.Build(Program, ValueList, VarCount, &vdParser::MachineStep))
+        MachineCountdown = -1;
+    if (const MachineCode::Entry code = Machine.Get()) {
+        // The caller's values, where it gave them, were written long before: reading them
+        // there is faster than reading the copies just made. Finite variables (the exponent
+        // bits of none all set): then the flags tell every result out of range.
+        if (!variables) variables = ValueList.data() + 1;
+        const char* const bytes = reinterpret_cast<const char*>(variables);
+        bool finite = true;
+        for (int i = 0; i < VarCount; ++i) {
+            std::uint16_t exponent;
+            std::memcpy(&exponent, bytes + 16 * i + 8, 2);
+            finite = finite && (exponent & 0x7fff) != 0x7fff;
+        }
+        if (finite) {
+            unsigned status = 0;
+            MachineFailed = false;
+            MachineVariables = variables;
+            const long double r = code(ValueList.data(), variables, &status, this);
+            if (!(status & kMachineFailure) && !MachineFailed) {
+                ResultsPending = true;
+                EvaluatedUnit = AngularUnit;
+                return r;
+            }
+            // The loop reports; the flags are left clear for the next evaluation.
+            const long double value = RunProgram<false>();
+            ClearExceptionFlags();
+            return value;
+        }
+    }
+    return RunProgram<false>();
 }
 
 // One step outside the loop (for folding), with its operands' signs applied; failed when it
@@ -285,7 +397,7 @@ long double vdParser::GetResultValue() {
     IsError = GlobalError != 0;
     if (IsError || OpCount == 0) return 0;
     if (Program.empty()) return ValueList[size_t(std::abs(OpList[size_t(OpCount)].Result))];
-    return RunProgram<false>();
+    return Evaluate();
 }
 
 void vdParser::StoreResults() {
@@ -351,6 +463,8 @@ template <bool StoreAll> long double vdParser::RunProgram() {
     case code: {                                                                                   \
         const long double x = s->chained == 1 ? acc : s->chained == 2 ? prior : v[std::abs(s->a)]; \
         const long double a = s->a < 0 ? -x : x;                                                   \
+        const long double* const stored = s->chained ? nullptr : v + std::abs(s->a);               \
+        (void)stored;                                                                              \
         const long double r = expression;                                                          \
         if (__builtin_expect(failed(r), 0)) {                                                      \
             v[s->result] = r;                                                                      \
@@ -361,28 +475,9 @@ template <bool StoreAll> long double vdParser::RunProgram() {
         acc = r;                                                                                   \
         break;                                                                                     \
     }
-            ORV_VALUE_STEP(StepSquare, Power(StepSquare, 2, a, 2))
-            ORV_VALUE_STEP(StepCube, Power(StepCube, 3, a, 3))
-            ORV_VALUE_STEP(StepReciprocal, Power(StepReciprocal, -1, a, -1))
-            ORV_VALUE_STEP(StepReciprocal2, Power(StepReciprocal2, -2, a, -2))
-            ORV_VALUE_STEP(StepReciprocal3, Power(StepReciprocal3, -3, a, -3))
-            ORV_VALUE_STEP(StepExactPower,
-                           Power(StepExactPower, s->exponent, a, s->exponent,
-                                 s->chained ? nullptr : v + std::abs(s->a), s->a < 0))
-            ORV_VALUE_STEP(StepPowerSet, (FillPowerSet(*s, v), PowerOfSet(*s, a, v)))
-            ORV_VALUE_STEP(StepPowerOfSet, PowerOfSet(*s, a, v))
-            ORV_VALUE_STEP(StepPower, GuardedPowl(a, Operand(v, s->b)))
-            ORV_VALUE_STEP(StepAbs, fabsl(a))
-            ORV_VALUE_STEP(StepSqrt, GuardedSqrtl(a))
-            ORV_VALUE_STEP(StepExp, GuardedExpl(a))
-            ORV_VALUE_STEP(StepLn, GuardedLogl(a))
-            ORV_VALUE_STEP(StepLg, GuardedLog10l(a))
-            ORV_VALUE_STEP(StepSin, GuardedSinl(ToRadians(a, unit)))
-            ORV_VALUE_STEP(StepCos, GuardedCosl(ToRadians(a, unit)))
-            ORV_VALUE_STEP(StepTan, GuardedTanl(ToRadians(a, unit)))
-            ORV_VALUE_STEP(StepCall, s->function(a))
-            ORV_VALUE_STEP(StepAngleIn, s->function(ToRadians(a, unit)))
-            ORV_VALUE_STEP(StepAngleOut, Call(*s, a, unit, OverflowBound))
+#define ORV_EXPONENT Operand(v, s->b)
+            ORV_VALUE_STEPS(ORV_VALUE_STEP)
+#undef ORV_EXPONENT
 #undef ORV_VALUE_STEP
         case StepEnd:
             return s->chained ? acc : v[s->a];

@@ -175,12 +175,13 @@ long double vdParser::GetResultExt(long double* values) {
         return GetPDerivationExt(0, values, 0, false, 0);
     // The common case: a compiled text, evaluated again and again.
     // The contents go to VarCont only when asked for (Contents).
+    // Copied as bytes: an x87 load and store would take several times as long.
     long double* const list = ValueList.data() + 1;
-    for (int i = 0; i < VarCount; ++i) list[i] = values[i];
+    for (int i = 0; i < VarCount; ++i) std::memcpy(list + i, values + i, sizeof(long double));
     ContentsInList = true;
     if (Program.empty()) return GetResultValue();
     IsError = false;
-    return RunProgram<false>();
+    return Evaluate(values);
 }
 
 long double vdParser::GetPDerivation(int order, bool snapToZero) {

@@ -10,6 +10,8 @@
 
 #define VDPARSER_EXPORT __attribute__((visibility("default")))
 
+class vdParser;
+
 namespace vdp {
 class BracketText;
 
@@ -35,6 +37,40 @@ struct Step {
 struct SignificandNumber {
     unsigned long long hi, lo;
     int exponent;
+};
+
+// The function machine code calls for a step it does not compute itself: the step's value from
+// its operands as they stand (a, and b for the general power), not yet negated.
+using MachineStepFunction = long double (*)(vdParser* parser, int step, const long double* a,
+                                            const long double* b);
+
+// The status machine code leaves: the x87 status word, and this bit where a power left the range
+// the code computes itself.
+constexpr unsigned kMachineRangeLeft = 0x10000;
+// Invalid, division by zero, overflow, underflow, stack fault: the loop evaluates again.
+constexpr unsigned kMachineFailure = 0x1 | 0x4 | 0x8 | 0x10 | 0x40 | kMachineRangeLeft;
+
+// The evaluation program as machine code, where the system has it (x86-64).
+class MachineCode {
+public:
+    // values: the value list; variables: the variables' values (1 ... in the value list).
+    using Entry = long double (*)(long double* values, const long double* variables,
+                                  unsigned* status, vdParser* parser);
+    MachineCode() = default;
+    ~MachineCode();
+    MachineCode(const MachineCode&) = delete;
+    MachineCode& operator=(const MachineCode&) = delete;
+    // Translates the program (its constants in values, variables 1 ... variables); false, and no
+    // code, for a program it does not translate.
+    bool Build(const std::vector<Step>& program, const std::vector<long double>& values,
+               int variables, MachineStepFunction function);
+    void Clear();
+    Entry Get() const { return entry; }
+
+private:
+    void* memory = nullptr;
+    size_t size = 0;
+    Entry entry = nullptr;
 };
 } // namespace vdp
 
@@ -187,6 +223,8 @@ public:
     // Checks and error state.
     bool GetIsError();
     int GetGlobalError();
+    // Whether evaluation runs as machine code now (for tests and measurements).
+    bool HasMachineCode() const { return Machine.Get() != nullptr; }
     void GetErrorTypeText(char* out);
     void SetIsError(bool);
     int SetGlobalError(int code);
@@ -281,6 +319,16 @@ private:
     // written there (by evaluating once more, at the angular unit of then) when asked for.
     bool ResultsPending = false;
     bool ProgramElides = false; // some step keeps its result in a register only
+    // Machine code for programs evaluated again and again: built after a few evaluations (so
+    // that a text compiled for one value costs nothing more), not at all where it does not
+    // translate. MachineFailed: a step called from it failed or met a value out of range.
+    vdp::MachineCode Machine;
+    int MachineCountdown = 0;
+    bool MachineFailed = false;
+    static long double MachineStep(vdParser* parser, int step, const long double* a,
+                                   const long double* b);
+    const long double* MachineVariables = nullptr;
+    long double Evaluate(const long double* variables = nullptr);
     // The variables' contents of the last GetResultExt are in ValueList only; Contents() copies
     // them to VarCont first.
     bool ContentsInList = false;
@@ -293,8 +341,10 @@ private:
     void NumberOutOfRange(const std::string& operand);
     void BuildProgram();
     void BuildPowerSets();
-    long double PowerOfSet(const vdp::Step& s, long double a, const long double* v);
-    void FillPowerSet(const vdp::Step& s, const long double* v);
+    long double PowerOfSet(const vdp::Step& s, long double a, const long double* stored);
+    void FillPowerSet(const vdp::Step& s, long double a, const long double* stored);
+    long double MachineValue(const vdp::Step& s, long double a, long double exponent,
+                             const long double* stored);
     long double RunStep(const vdp::Step& step, long double a, long double b, bool* failed);
     template <bool StoreAll> long double RunProgram();
     void StoreResults();

@@ -1,0 +1,408 @@
+// The evaluation program as x86-64 machine code: the x87 register stack holds the results, the
+// four operations, squares, cubes, reciprocals, abs and sqrt are single instructions, and every
+// other step calls back into the parser for its value. The code computes exactly what the loop
+// computes, with the same instructions in the same order; it only drops the tests. Instead it
+// reads the x87 exception flags once at the end: an operation that went out of range, divided
+// by zero or underflowed raised one, and a function that failed told the parser so. The caller
+// then evaluates again with the loop, which reports as it always did.
+#include "parserint.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <sys/mman.h>
+#include <unistd.h>
+#include <utility>
+
+using namespace vdp;
+
+#if defined(__x86_64__)
+namespace {
+
+constexpr int kRbx = 3, kRsp = 4, kRsi = 6, kRdi = 7, kR14 = 14;
+
+// The frame below the saved registers: the operands of a call, its result, the spilled
+// registers.
+constexpr int kOperandA = 0, kOperandB = 16, kCallResult = 32, kSpill = 48;
+constexpr int kFrame =
+    kSpill + 16 * 8 + 8; // with four registers saved, calls find the stack aligned
+
+class Emitter {
+public:
+    std::vector<std::uint8_t> code;
+
+    void Bytes(std::initializer_list<int> bytes) {
+        for (int b : bytes) code.push_back(std::uint8_t(b));
+    }
+    void Int32(std::int32_t v) {
+        for (int i = 0; i < 4; ++i) code.push_back(std::uint8_t(std::uint32_t(v) >> (8 * i)));
+    }
+    void Int64(std::uint64_t v) {
+        for (int i = 0; i < 8; ++i) code.push_back(std::uint8_t(v >> (8 * i)));
+    }
+    // An instruction with the memory operand [base + disp32] (base rbx, rsp, rsi, rdi or r14).
+    void Memory(std::initializer_list<int> opcode, int reg, int base, std::int32_t disp) {
+        if (base >= 8) Bytes({0x41});
+        Bytes(opcode);
+        Bytes({0x80 | reg << 3 | (base & 7)});
+        if (base == kRsp) Bytes({0x24});
+        Int32(disp);
+    }
+    void LoadExtended(int base, std::int32_t disp) { Memory({0xDB}, 5, base, disp); }
+    void StoreExtended(int base, std::int32_t disp) { Memory({0xDB}, 7, base, disp); }
+    void Exchange(int i) { Bytes({0xD9, 0xC8 + i}); }
+    // A jump to be filled in: returns the place of its 32-bit displacement.
+    size_t Jump(std::initializer_list<int> opcode) {
+        Bytes(opcode);
+        Int32(0);
+        return code.size() - 4;
+    }
+    void Patch(size_t at, size_t target) {
+        const std::int32_t d = std::int32_t(std::int64_t(target) - std::int64_t(at + 4));
+        std::memcpy(&code[at], &d, 4);
+    }
+};
+
+// The value steps the code computes itself.
+bool Inline(int code) {
+    switch (code) {
+    case StepSquare:
+    case StepCube:
+    case StepReciprocal:
+    case StepReciprocal2:
+    case StepReciprocal3:
+    case StepAbs:
+    case StepSqrt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The x87 stack as the translation sees it: which value sits where (top last). A value is a
+// step's result (its index) or an operand loaded from memory (-1).
+class Translation {
+public:
+    Translation(const std::vector<Step>& program, int variableCount, MachineStepFunction function)
+        : program(program), function(function), variableCount(variableCount) {}
+
+    bool Run();
+    std::vector<std::uint8_t>& Code() { return e.code; }
+
+private:
+    const std::vector<Step>& program;
+    MachineStepFunction function;
+    Emitter e;
+    std::vector<int> stack;
+    std::vector<size_t> rangeJumps, lowConstant, highConstant;
+    std::vector<int> producer; // value number -> the step whose result it is, or -1
+    int variableCount;
+    // Code without calls keeps the arguments where they come (values in rdi, variables in rsi,
+    // the status in rdx); code with calls moves them to registers the calls keep (rbx, r14, r13,
+    // and the parser to r12).
+    bool calls = false;
+    int values = kRdi, variables = kRsi;
+
+    // Where a value number stands: base register and displacement.
+    std::pair<int, std::int32_t> Place(int number) const {
+        const int n = number < 0 ? -number : number;
+        if (n >= 1 && n <= variableCount) return {variables, 16 * (n - 1)};
+        return {values, 16 * n};
+    }
+
+    int Depth(int value) const {
+        for (size_t i = 0; i < stack.size(); ++i)
+            if (stack[stack.size() - 1 - i] == value) return int(i);
+        return -1;
+    }
+    int Producer(int number) const {
+        const size_t n = size_t(number < 0 ? -number : number);
+        return n < producer.size() ? producer[n] : -1;
+    }
+    bool Push(int value) {
+        if (stack.size() >= 8) return false;
+        stack.push_back(value);
+        return true;
+    }
+    void ToTop(int depth) {
+        if (depth == 0) return;
+        e.Exchange(depth);
+        std::swap(stack.back(), stack[stack.size() - 1 - size_t(depth)]);
+    }
+    // The operand on the stack: a result already there, else loaded from its value number.
+    bool Operand(int number, int* value) {
+        const int step = Producer(number);
+        if (step >= 0) {
+            *value = step;
+            return Depth(step) >= 0;
+        }
+        const auto [base, disp] = Place(number);
+        e.LoadExtended(base, disp);
+        *value = -2 - int(stack.size());
+        return Push(*value);
+    }
+    void Negate(int value) {
+        ToTop(Depth(value));
+        e.Bytes({0xD9, 0xE0}); // fchs
+    }
+    bool Arithmetic(const Step& s, int index);
+    bool ValueStep(const Step& s, int index);
+    bool Call(const Step& s, int index);
+    void RangeCheck();
+    void Prologue();
+    void Epilogue();
+    bool CountUses();
+};
+
+// Every result is read exactly once, by a later step or as the value: then the x87 stack can
+// hold it from its step to its use.
+bool Translation::CountUses() {
+    int top = 0;
+    for (const Step& s : program) top = std::max({top, s.result, std::abs(s.a), std::abs(s.b)});
+    producer.assign(size_t(top) + 1, -1);
+    std::vector<int> uses(program.size(), 0);
+    for (size_t i = 0; i + 1 < program.size(); ++i) {
+        const Step& s = program[i];
+        const bool arithmetic = s.code < StepSquare;
+        for (int n : {s.a, arithmetic || s.code == StepPower ? s.b : 0}) {
+            const int p = n == 0 ? -1 : Producer(n);
+            if (p >= 0) ++uses[size_t(p)];
+        }
+        if (s.result <= 0 || producer[size_t(s.result)] >= 0) return false;
+        producer[size_t(s.result)] = int(i);
+    }
+    if (program.size() < 2 || program.back().code != StepEnd) return false;
+    ++uses[program.size() - 2];
+    for (size_t i = 0; i + 1 < program.size(); ++i)
+        if (uses[i] != 1) return false;
+    return true;
+}
+
+bool Translation::Arithmetic(const Step& s, int index) {
+    const int code = s.code - StepArithmetic, operation = (code % 16) / 4;
+    int a, b;
+    if (!Operand(s.a, &a) || !Operand(s.b, &b) || a == b) return false;
+    if (code & 1) Negate(a);
+    if (code & 2) Negate(b);
+    // Both to the top two places, in either order.
+    if (Depth(a) != 0 && Depth(b) != 0) ToTop(Depth(a));
+    const int other = Depth(a) == 0 ? b : a;
+    if (Depth(other) != 1) {
+        e.Exchange(1);
+        std::swap(stack.back(), stack[stack.size() - 2]);
+        ToTop(Depth(other));
+    }
+    const bool aBelow = Depth(a) == 1; // st(1) = a, st(0) = b
+    // faddp, fsubp / fsubrp, fmulp, fdivp / fdivrp on st(1), st(0)
+    static const int kBelow[4] = {0xC1, 0xE9, 0xC9, 0xF9}, kAbove[4] = {0xC1, 0xE1, 0xC9, 0xF1};
+    e.Bytes({0xDE, aBelow ? kBelow[operation] : kAbove[operation]});
+    stack.pop_back();
+    stack.back() = index;
+    return true;
+}
+
+// Squares, cubes and reciprocals within 2^-1000 ... 2^1000 are the loop's values; outside, the
+// loop decides (an underflow of an exact product raises no flag).
+void Translation::RangeCheck() {
+    e.Bytes({0xD9, 0xC0, 0xD9, 0xE1}); // fld st(0); fabs
+    e.Bytes({0xDD, 0x05});             // fld qword [2^-1000]
+    lowConstant.push_back(e.code.size());
+    e.Int32(0);
+    e.Bytes({0xDF, 0xE9}); // fucomip st(1): 2^-1000 against |r|
+    rangeJumps.push_back(e.Jump({0x0F, 0x87}));
+    e.Bytes({0xDD, 0x05}); // fld qword [2^1000]
+    highConstant.push_back(e.code.size());
+    e.Int32(0);
+    e.Bytes({0xDF, 0xE9});
+    rangeJumps.push_back(e.Jump({0x0F, 0x82}));
+    e.Bytes({0xDD, 0xD8}); // fstp st(0)
+}
+
+bool Translation::ValueStep(const Step& s, int index) {
+    if (!Inline(s.code)) return Call(s, index);
+    int a;
+    if (!Operand(s.a, &a)) return false;
+    if (s.a < 0)
+        Negate(a);
+    else
+        ToTop(Depth(a));
+    switch (s.code) {
+    case StepSquare:
+        e.Bytes({0xD9, 0xC0, 0xDE, 0xC9}); // fld st(0); fmulp
+        break;
+    case StepCube:
+        e.Bytes({0xD9, 0xC0, 0xD8, 0xC8, 0xDE, 0xC9}); // fld st(0); fmul st, st; fmulp
+        break;
+    case StepAbs:
+        e.Bytes({0xD9, 0xE1});
+        break;
+    case StepSqrt:
+        e.Bytes({0xD9, 0xFA});
+        break;
+    default:
+        e.Bytes({0xD9, 0xE8, 0xDE, 0xF1}); // fld1; fdivrp: 1 / a
+        if (s.code == StepReciprocal2) e.Bytes({0xD9, 0xC0, 0xDE, 0xC9});
+        if (s.code == StepReciprocal3) e.Bytes({0xD9, 0xC0, 0xD8, 0xC8, 0xDE, 0xC9});
+        break;
+    }
+    if (s.code != StepAbs && s.code != StepSqrt) {
+        if (stack.size() >= 7) return false; // the check needs two more places
+        RangeCheck();
+    }
+    stack.back() = index;
+    return true;
+}
+
+// The step's value from the parser: its operands go to memory (results) or are passed where
+// they are (value numbers), every other register is spilled, and the value comes back on top.
+bool Translation::Call(const Step& s, int index) {
+    const bool twoOperands = s.code == StepPower;
+    const int numbers[2] = {s.a, twoOperands ? s.b : 0};
+    const int slots[2] = {kOperandA, kOperandB};
+    const int regs[2] = {2, 1}; // rdx, rcx
+    for (int k = 0; k < 2; ++k) {
+        const int n = numbers[k] < 0 ? -numbers[k] : numbers[k];
+        const int step = n ? Producer(n) : -1;
+        const int reg = regs[k];
+        if (step >= 0) {
+            const int depth = Depth(step);
+            if (depth < 0) return false;
+            ToTop(depth);
+            e.StoreExtended(kRsp, slots[k]);
+            stack.pop_back();
+            e.Bytes({0x48, 0x8D, 0x84 | reg << 3, 0x24}); // lea reg, [rsp + slot]
+            e.Int32(slots[k]);
+        } else {
+            const auto [base, disp] = Place(n);
+            e.Bytes({0x48 | (base >= 8 ? 1 : 0), 0x8D, 0x80 | reg << 3 | (base & 7)}); // lea
+            e.Int32(disp);
+        }
+    }
+    const size_t spilled = stack.size();
+    for (size_t k = 0; k < spilled; ++k) e.StoreExtended(kRsp, kSpill + 16 * int(k));
+    e.Bytes({0x4C, 0x89, 0xE7}); // mov rdi, r12
+    e.Bytes({0xBE});             // mov esi, index
+    e.Int32(index);
+    e.Bytes({0x48, 0xB8}); // mov rax, function
+    e.Int64(std::uint64_t(reinterpret_cast<std::uintptr_t>(function)));
+    e.Bytes({0xFF, 0xD0}); // call rax
+    if (spilled) {
+        e.StoreExtended(kRsp, kCallResult);
+        for (size_t k = spilled; k-- > 0;) e.LoadExtended(kRsp, kSpill + 16 * int(k));
+        e.LoadExtended(kRsp, kCallResult);
+    }
+    return Push(index);
+}
+
+// The exception flags are not cleared here (that costs more than the whole of a short text):
+// they are clear, as the caller leaves them after every evaluation that found one set, or
+// someone else set one, and the evaluation only goes to the loop once more.
+void Translation::Prologue() {
+    if (calls) {
+        // push rbx; push r12; push r13; push r14; sub rsp, frame;
+        // mov rbx, rdi; mov r14, rsi; mov r13, rdx; mov r12, rcx
+        e.Bytes({0x53, 0x41, 0x54, 0x41, 0x55, 0x41, 0x56, 0x48, 0x81, 0xEC});
+        e.Int32(kFrame);
+        e.Bytes({0x48, 0x89, 0xFB, 0x49, 0x89, 0xF6, 0x49, 0x89, 0xD5, 0x49, 0x89, 0xCC});
+        values = kRbx;
+        variables = kR14;
+    }
+}
+
+// The x87 status word joins the status (and the value stays in st(0)); the saved registers
+// come back.
+void Translation::Epilogue() {
+    e.Bytes({0x31, 0xC0, 0xDF, 0xE0}); // xor eax, eax; fnstsw ax
+    if (!calls) {
+        e.Bytes({0x09, 0x02, 0xC3}); // or [rdx], eax; ret
+        return;
+    }
+    e.Bytes({0x41, 0x09, 0x45, 0x00}); // or [r13], eax
+    e.Bytes({0x48, 0x81, 0xC4});       // add rsp, frame
+    e.Int32(kFrame);
+    e.Bytes({0x41, 0x5E, 0x41, 0x5D, 0x41, 0x5C, 0x5B, 0xC3}); // pop r14 ... rbx; ret
+}
+
+bool Translation::Run() {
+    if (!CountUses()) return false;
+    for (const Step& s : program)
+        if (s.code >= StepSquare && s.code != StepEnd && !Inline(s.code)) calls = true;
+    Prologue();
+    for (size_t i = 0; i + 1 < program.size(); ++i) {
+        const Step& s = program[i];
+        const bool ok = s.code < StepSquare ? Arithmetic(s, int(i)) : ValueStep(s, int(i));
+        if (!ok) return false;
+    }
+    if (stack.size() != 1 || stack.back() != int(program.size()) - 2) return false;
+    Epilogue();
+    // Out of range: the status says so, the registers are emptied, 0 is the value.
+    const size_t outOfRange = e.code.size();
+    if (calls)
+        e.Bytes({0x41, 0xC7, 0x45, 0x00}); // mov dword [r13], kMachineRangeLeft
+    else
+        e.Bytes({0xC7, 0x02}); // mov dword [rdx], kMachineRangeLeft
+    e.Int32(std::int32_t(kMachineRangeLeft));
+    e.Bytes({0x0F, 0x77, 0xD9, 0xEE}); // emms; fldz
+    Epilogue();
+    for (size_t at : rangeJumps) e.Patch(at, outOfRange);
+    while (e.code.size() % 8) e.Bytes({0xCC});
+    const size_t low = e.code.size();
+    e.Int64(0x0170000000000000ull); // 2^-1000 as a double
+    e.Int64(0x7E70000000000000ull); // 2^1000
+    for (size_t at : lowConstant) e.Patch(at, low);
+    for (size_t at : highConstant) e.Patch(at, low + 8);
+    return true;
+}
+
+} // namespace
+#endif
+
+MachineCode::~MachineCode() {
+    Clear();
+}
+
+void MachineCode::Clear() {
+    if (memory) munmap(memory, size);
+    memory = nullptr;
+    size = 0;
+    entry = nullptr;
+}
+
+bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long double>& values,
+                        int variables, MachineStepFunction function) {
+    Clear();
+#if defined(__x86_64__)
+    if (program.size() > 20000) return false;
+    // The operations' flags tell a result out of range only when their operands are finite:
+    // the variables are tested at every evaluation, the constants here.
+    for (const Step& s : program)
+        for (int n : {s.a, s.code < StepSquare || s.code == StepPower ? s.b : 0}) {
+            const size_t k = size_t(std::abs(n));
+            if (k > size_t(variables) && k < values.size() && !InRange(values[k])) return false;
+        }
+    Translation t(program, variables, function);
+    if (!t.Run()) return false;
+    const std::vector<std::uint8_t>& code = t.Code();
+    const size_t page = size_t(sysconf(_SC_PAGESIZE));
+    const size_t length = (code.size() + page - 1) / page * page;
+    void* m = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) return false;
+    std::memcpy(m, code.data(), code.size());
+    // Written, then only executed: a system that refuses executable memory keeps the loop.
+    if (mprotect(m, length, PROT_READ | PROT_EXEC) != 0) {
+        munmap(m, length);
+        return false;
+    }
+    memory = m;
+    size = length;
+    entry = reinterpret_cast<Entry>(m);
+    return true;
+#else
+    (void)program;
+    (void)values;
+    (void)variables;
+    (void)function;
+    return false;
+#endif
+}
