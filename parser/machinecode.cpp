@@ -5,6 +5,7 @@
 // reads the x87 exception flags once at the end: an operation that went out of range, divided
 // by zero or underflowed raised one, and a function that failed told the parser so. The caller
 // then evaluates again with the loop, which reports as it always did.
+#include "mathinline.h"
 #include "parserint.h"
 
 #include <algorithm>
@@ -84,8 +85,9 @@ bool Inline(int code) {
 // step's result (its index) or an operand loaded from memory (-1).
 class Translation {
 public:
-    Translation(const std::vector<Step>& program, int variableCount, MachineStepFunction function)
-        : program(program), function(function), variableCount(variableCount) {}
+    Translation(const std::vector<Step>& program, int variableCount, int unit,
+                MachineStepFunction function)
+        : program(program), function(function), variableCount(variableCount), unit(unit) {}
 
     bool Run();
     std::vector<std::uint8_t>& Code() { return e.code; }
@@ -97,7 +99,9 @@ private:
     std::vector<int> stack;
     std::vector<size_t> rangeJumps, lowConstant, highConstant;
     std::vector<int> producer; // value number -> the step whose result it is, or -1
+    std::vector<char> spilled; // by step: its result went from the stack to its value number
     int variableCount;
+    int unit;
     // Code without calls keeps the arguments where they come (values in rdi, variables in rsi,
     // the status in rdx); code with calls moves them to registers the calls keep (rbx, r14, r13,
     // and the parser to r12).
@@ -130,16 +134,31 @@ private:
         e.Exchange(depth);
         std::swap(stack.back(), stack[stack.size() - 1 - size_t(depth)]);
     }
+    // Makes room for count more values: the deepest ones go to their value numbers (a
+    // polynomial computes all its powers before the first product).
+    bool MakeRoom(size_t count) {
+        while (stack.size() + count > 8) {
+            const int deepest = stack.front();
+            if (deepest < 0) return false;
+            ToTop(int(stack.size()) - 1);
+            const auto [base, disp] = Place(program[size_t(deepest)].result);
+            e.StoreExtended(base, disp);
+            stack.pop_back();
+            spilled[size_t(deepest)] = 1;
+        }
+        return true;
+    }
     // The operand on the stack: a result already there, else loaded from its value number.
     bool Operand(int number, int* value) {
         const int step = Producer(number);
-        if (step >= 0) {
+        if (step >= 0 && !spilled[size_t(step)]) {
             *value = step;
             return Depth(step) >= 0;
         }
+        if (step >= 0) spilled[size_t(step)] = 0;
         const auto [base, disp] = Place(number);
         e.LoadExtended(base, disp);
-        *value = -2 - int(stack.size());
+        *value = step >= 0 ? step : -2 - int(stack.size());
         return Push(*value);
     }
     void Negate(int value) {
@@ -149,6 +168,9 @@ private:
     bool Arithmetic(const Step& s, int index);
     bool ValueStep(const Step& s, int index);
     bool Call(const Step& s, int index);
+    bool DirectCall(const Step& s, int index, long double (*f)(long double));
+    void Spill(size_t count);
+    void CallAndReload(std::uint64_t address, size_t spilled);
     void RangeCheck();
     void Prologue();
     void Epilogue();
@@ -162,6 +184,7 @@ bool Translation::CountUses() {
     for (const Step& s : program) top = std::max({top, s.result, std::abs(s.a), std::abs(s.b)});
     producer.assign(size_t(top) + 1, -1);
     std::vector<int> uses(program.size(), 0);
+    spilled.assign(program.size(), 0);
     for (size_t i = 0; i + 1 < program.size(); ++i) {
         const Step& s = program[i];
         const bool arithmetic = s.code < StepSquare;
@@ -182,7 +205,7 @@ bool Translation::CountUses() {
 bool Translation::Arithmetic(const Step& s, int index) {
     const int code = s.code - StepArithmetic, operation = (code % 16) / 4;
     int a, b;
-    if (!Operand(s.a, &a) || !Operand(s.b, &b) || a == b) return false;
+    if (!MakeRoom(2) || !Operand(s.a, &a) || !Operand(s.b, &b) || a == b) return false;
     if (code & 1) Negate(a);
     if (code & 2) Negate(b);
     // Both to the top two places, in either order.
@@ -219,7 +242,59 @@ void Translation::RangeCheck() {
     e.Bytes({0xDD, 0xD8}); // fstp st(0)
 }
 
+// The guarded functions as the loop calls them, out of line, for the code to call.
+long double MachineExp(long double x) {
+    return GuardedExpl(x);
+}
+long double MachineLn(long double x) {
+    return GuardedLogl(x);
+}
+long double MachineLg(long double x) {
+    return GuardedLog10l(x);
+}
+long double MachineSin(long double x) {
+    return GuardedSinl(x);
+}
+long double MachineCos(long double x) {
+    return GuardedCosl(x);
+}
+long double MachineTan(long double x) {
+    return GuardedTanl(x);
+}
+
 bool Translation::ValueStep(const Step& s, int index) {
+    if (!MakeRoom(3)) return false; // the operand and the range test
+    // In radians the angle functions need no conversion either.
+    const bool radians = unit == 2;
+    switch (s.code) {
+    case StepExp:
+        return DirectCall(s, index, MachineExp);
+    case StepLn:
+        return DirectCall(s, index, MachineLn);
+    case StepLg:
+        return DirectCall(s, index, MachineLg);
+    case StepCall:
+        return DirectCall(s, index, s.function);
+    case StepSin:
+    case StepCos:
+    case StepTan:
+        if (!radians) return Call(s, index);
+        return DirectCall(s, index,
+                          s.code == StepSin   ? MachineSin
+                          : s.code == StepCos ? MachineCos
+                                              : MachineTan);
+    case StepAngleIn:
+    case StepAngleOut:
+        return radians ? DirectCall(s, index, s.function) : Call(s, index);
+    case StepPowerOfSet: {
+        // Computed with the set's first power, which the program runs before.
+        const auto [base, disp] = Place(s.result);
+        e.LoadExtended(base, disp);
+        return Push(index);
+    }
+    default:
+        break;
+    }
     if (!Inline(s.code)) return Call(s, index);
     int a;
     if (!Operand(s.a, &a)) return false;
@@ -265,7 +340,7 @@ bool Translation::Call(const Step& s, int index) {
         const int n = numbers[k] < 0 ? -numbers[k] : numbers[k];
         const int step = n ? Producer(n) : -1;
         const int reg = regs[k];
-        if (step >= 0) {
+        if (step >= 0 && !spilled[size_t(step)]) {
             const int depth = Depth(step);
             if (depth < 0) return false;
             ToTop(depth);
@@ -280,18 +355,11 @@ bool Translation::Call(const Step& s, int index) {
         }
     }
     const size_t spilled = stack.size();
-    for (size_t k = 0; k < spilled; ++k) e.StoreExtended(kRsp, kSpill + 16 * int(k));
+    Spill(spilled);
     e.Bytes({0x4C, 0x89, 0xE7}); // mov rdi, r12
     e.Bytes({0xBE});             // mov esi, index
     e.Int32(index);
-    e.Bytes({0x48, 0xB8}); // mov rax, function
-    e.Int64(std::uint64_t(reinterpret_cast<std::uintptr_t>(function)));
-    e.Bytes({0xFF, 0xD0}); // call rax
-    if (spilled) {
-        e.StoreExtended(kRsp, kCallResult);
-        for (size_t k = spilled; k-- > 0;) e.LoadExtended(kRsp, kSpill + 16 * int(k));
-        e.LoadExtended(kRsp, kCallResult);
-    }
+    CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(function)), spilled);
     return Push(index);
 }
 
@@ -308,6 +376,51 @@ void Translation::Prologue() {
         values = kRbx;
         variables = kR14;
     }
+}
+
+// Calls find the x87 registers empty: every value on them goes to the frame.
+void Translation::Spill(size_t count) {
+    for (size_t k = 0; k < count; ++k) e.StoreExtended(kRsp, kSpill + 16 * int(k));
+}
+
+// The call, then the spilled values back below its result.
+void Translation::CallAndReload(std::uint64_t address, size_t spilled) {
+    e.Bytes({0x48, 0xB8}); // mov rax, address
+    e.Int64(address);
+    e.Bytes({0xFF, 0xD0}); // call rax
+    if (spilled) {
+        e.StoreExtended(kRsp, kCallResult);
+        for (size_t k = spilled; k-- > 0;) e.LoadExtended(kRsp, kSpill + 16 * int(k));
+        e.LoadExtended(kRsp, kCallResult);
+    }
+}
+
+// A function of one value called straight: the operand (its sign applied) is the argument in
+// memory at [rsp], as the calling convention passes a long double. A value that is not finite
+// (a failing function gives +infinity) leaves to the loop, which reports.
+bool Translation::DirectCall(const Step& s, int index, long double (*f)(long double)) {
+    int a;
+    if (!Operand(s.a, &a)) return false;
+    if (s.a < 0)
+        Negate(a);
+    else
+        ToTop(Depth(a));
+    e.StoreExtended(kRsp, kOperandA);
+    stack.pop_back();
+    const size_t spilled = stack.size();
+    Spill(spilled);
+    e.Bytes({0x48, 0xB8}); // mov rax, f
+    e.Int64(std::uint64_t(reinterpret_cast<std::uintptr_t>(f)));
+    e.Bytes({0xFF, 0xD0}); // call rax
+    // fld st(0); fsub st, st; fucomip st, st: unordered (r - r is NaN) for infinities and NaN
+    e.Bytes({0xD9, 0xC0, 0xD8, 0xE0, 0xDF, 0xE8});
+    rangeJumps.push_back(e.Jump({0x0F, 0x8A})); // jp
+    if (spilled) {
+        e.StoreExtended(kRsp, kCallResult);
+        for (size_t k = spilled; k-- > 0;) e.LoadExtended(kRsp, kSpill + 16 * int(k));
+        e.LoadExtended(kRsp, kCallResult);
+    }
+    return Push(index);
 }
 
 // The x87 status word joins the status (and the value stays in st(0)); the saved registers
@@ -370,8 +483,9 @@ void MachineCode::Clear() {
 }
 
 bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long double>& values,
-                        int variables, MachineStepFunction function) {
+                        int variables, int angularUnit, MachineStepFunction function) {
     Clear();
+    unit = angularUnit;
 #if defined(__x86_64__)
     if (program.size() > 20000) return false;
     // The operations' flags tell a result out of range only when their operands are finite:
@@ -381,7 +495,7 @@ bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long
             const size_t k = size_t(std::abs(n));
             if (k > size_t(variables) && k < values.size() && !InRange(values[k])) return false;
         }
-    Translation t(program, variables, function);
+    Translation t(program, variables, angularUnit, function);
     if (!t.Run()) return false;
     const std::vector<std::uint8_t>& code = t.Code();
     const size_t page = size_t(sysconf(_SC_PAGESIZE));
@@ -402,6 +516,7 @@ bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long
     (void)program;
     (void)values;
     (void)variables;
+    (void)angularUnit;
     (void)function;
     return false;
 #endif

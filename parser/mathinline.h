@@ -114,8 +114,9 @@ inline TwoWord TwoWordProduct(TwoWord a, TwoWord b) {
 inline SignificandNumber SignificandProduct(SignificandNumber a, SignificandNumber b) {
     using Wide = unsigned __int128;
     const Wide top = Wide(a.hi) * b.hi + ((Wide(a.hi) * b.lo) >> 64) + ((Wide(a.lo) * b.hi) >> 64);
-    const int shift = top >> 127 ? 0 : 1;
-    const Wide t = top << shift;
+    // Doubled where the top bit is clear: an addition under a mask, no shift by a variable.
+    const int shift = int(~top >> 127);
+    const Wide t = top + (top & (Wide(0) - Wide(shift)));
     return {std::uint64_t(t >> 64), std::uint64_t(t), a.exponent + b.exponent + 128 - shift};
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 using namespace vdp;
 
@@ -215,33 +216,32 @@ void vdParser::BuildProgram() {
 // variable, or a result written once before the first of the powers).
 void vdParser::BuildPowerSets() {
     PowerTable.clear();
+    PowerSetNext.assign(Program.size(), -1);
     auto products = [](int n) {
         return 31 - __builtin_clz(unsigned(n)) + __builtin_popcount(unsigned(n)) - 1;
     };
-    std::vector<char> done(Program.size(), 0);
-    for (size_t i = 0; i < Program.size(); ++i) {
-        const Step& first = Program[i];
-        if (done[i] || first.code != StepExactPower || first.chained || first.exponent < 0)
-            continue;
-        std::vector<size_t> members;
+    // The candidate powers by base, in program order.
+    std::map<int, std::vector<size_t>> byBase;
+    for (size_t k = 0; k < Program.size(); ++k) {
+        const Step& s = Program[k];
+        if (s.code == StepExactPower && !s.chained && s.exponent > 0)
+            byBase[std::abs(s.a)].push_back(k);
+    }
+    for (const auto& [base, members] : byBase) {
         int top = 0, separate = 0;
-        for (size_t k = i; k < Program.size(); ++k) {
-            const Step& s = Program[k];
-            if (s.code != StepExactPower || s.chained || s.exponent < 0 ||
-                std::abs(s.a) != std::abs(first.a))
-                continue;
-            members.push_back(k);
-            top = std::max(top, s.exponent);
-            separate += products(s.exponent);
+        for (size_t k : members) {
+            top = std::max(top, Program[k].exponent);
+            separate += products(Program[k].exponent);
         }
         if (members.size() < 2 || top - 1 > separate) continue;
         const int table = int(PowerTable.size());
         PowerTable.resize(PowerTable.size() + size_t(top) + 1);
-        for (size_t k : members) {
-            Program[k].code = k == i ? StepPowerSet : StepPowerOfSet;
-            Program[k].b = top;
-            Program[k].table = table;
-            done[k] = 1;
+        for (size_t m = 0; m < members.size(); ++m) {
+            Step& s = Program[members[m]];
+            s.code = m == 0 ? StepPowerSet : StepPowerOfSet;
+            s.b = top;
+            s.table = table;
+            if (m + 1 < members.size()) PowerSetNext[members[m]] = int(members[m + 1]);
         }
     }
 }
@@ -309,9 +309,29 @@ long double vdParser::MachineStep(vdParser* parser, int step, const long double*
     return r;
 }
 
+// The first power of a set, called from machine code: every power of the set at once, the
+// later ones into their value numbers, where the code reads them.
+long double vdParser::MachinePowerSet(const Step& first, long double a, const long double* stored) {
+    FillPowerSet(first, a, stored);
+    const long double r = PowerOfSet(first, a, stored);
+    const SignificandNumber* const set = PowerTable.data() + first.table;
+    for (int m = PowerSetNext[size_t(&first - Program.data())]; m >= 0;
+         m = PowerSetNext[size_t(m)]) {
+        const Step& s = Program[size_t(m)];
+        // Rounded straight into its value number: its bits, with no x87 load and store.
+        const bool negative = (set[0].lo != 0) != (s.a < 0) && (s.exponent & 1);
+        long double* const out = &ValueList[size_t(s.result)];
+        if (set[0].hi && RoundSignificand(set[s.exponent], negative, out)) continue;
+        *out = PowerOfSet(s, (s.a < 0) != (first.a < 0) ? -a : a, stored);
+        if (!InRange(*out)) MachineFailed = true;
+    }
+    return r;
+}
+
 long double vdParser::MachineValue(const Step& step, long double a, long double exponent,
                                    const long double* stored) {
     const Step* const s = &step;
+    if (s->code == StepPowerSet) return MachinePowerSet(step, a, stored);
     const int unit = AngularUnit;
     switch (s->code) {
 #define ORV_EXPONENT exponent
@@ -338,8 +358,13 @@ void ClearExceptionFlags() {
 // The machine code where it is built and the variables are finite, else (and where it met
 // anything out of the ordinary) the loop.
 long double vdParser::Evaluate(const long double* variables) {
+    // Code for another angular unit is built again for this one.
+    if (Machine.Get() && Machine.Unit() != AngularUnit) {
+        Machine.Clear();
+        MachineCountdown = 1;
+    }
     if (MachineCountdown > 0 && --MachineCountdown == 0 &&
-        !Machine.Build(Program, ValueList, VarCount, &vdParser::MachineStep))
+        !Machine.Build(Program, ValueList, VarCount, AngularUnit, &vdParser::MachineStep))
         MachineCountdown = -1;
     if (const MachineCode::Entry code = Machine.Get()) {
         // The caller's values, where it gave them, were written long before: reading them

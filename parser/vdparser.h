@@ -63,14 +63,17 @@ public:
     // Translates the program (its constants in values, variables 1 ... variables); false, and no
     // code, for a program it does not translate.
     bool Build(const std::vector<Step>& program, const std::vector<long double>& values,
-               int variables, MachineStepFunction function);
+               int variables, int angularUnit, MachineStepFunction function);
     void Clear();
     Entry Get() const { return entry; }
+    // The angular unit the code was built for.
+    int Unit() const { return unit; }
 
 private:
     void* memory = nullptr;
     size_t size = 0;
     Entry entry = nullptr;
+    int unit = 0;
 };
 } // namespace vdp
 
@@ -311,6 +314,9 @@ protected:
     // The significands' powers of the power sets, filled at every evaluation; entry 0 of a set
     // says whether its base has a significand (hi) and its sign (lo).
     std::vector<vdp::SignificandNumber> PowerTable;
+    // For each power of a set, the step of the set's next power (-1 for the last, and for
+    // every other step).
+    std::vector<int> PowerSetNext;
     int ValueStart;
     bool SetupDone;
 
@@ -343,6 +349,7 @@ private:
     void BuildPowerSets();
     long double PowerOfSet(const vdp::Step& s, long double a, const long double* stored);
     void FillPowerSet(const vdp::Step& s, long double a, const long double* stored);
+    long double MachinePowerSet(const vdp::Step& first, long double a, const long double* stored);
     long double MachineValue(const vdp::Step& s, long double a, long double exponent,
                              const long double* stored);
     long double RunStep(const vdp::Step& step, long double a, long double b, bool* failed);
