@@ -97,7 +97,7 @@ private:
     MachineStepFunction function;
     Emitter e;
     std::vector<int> stack;
-    std::vector<size_t> rangeJumps, lowConstant, highConstant;
+    std::vector<size_t> rangeJumps;
     std::vector<int> producer; // value number -> the step whose result it is, or -1
     std::vector<char> spilled; // by step: its result went from the stack to its value number
     int variableCount;
@@ -225,21 +225,10 @@ bool Translation::Arithmetic(const Step& s, int index) {
     return true;
 }
 
-// Squares, cubes and reciprocals within 2^-1000 ... 2^1000 are the loop's values; outside, the
-// loop decides (an underflow of an exact product raises no flag).
+// A square, cube or reciprocal out of the normal range raised overflow or underflow, unless it
+// is exactly subnormal: ftst then raises the denormal flag (the loop decides where it is).
 void Translation::RangeCheck() {
-    e.Bytes({0xD9, 0xC0, 0xD9, 0xE1}); // fld st(0); fabs
-    e.Bytes({0xDD, 0x05});             // fld qword [2^-1000]
-    lowConstant.push_back(e.code.size());
-    e.Int32(0);
-    e.Bytes({0xDF, 0xE9}); // fucomip st(1): 2^-1000 against |r|
-    rangeJumps.push_back(e.Jump({0x0F, 0x87}));
-    e.Bytes({0xDD, 0x05}); // fld qword [2^1000]
-    highConstant.push_back(e.code.size());
-    e.Int32(0);
-    e.Bytes({0xDF, 0xE9});
-    rangeJumps.push_back(e.Jump({0x0F, 0x82}));
-    e.Bytes({0xDD, 0xD8}); // fstp st(0)
+    e.Bytes({0xD9, 0xE4}); // ftst
 }
 
 // The guarded functions as the loop calls them, out of line, for the code to call.
@@ -263,7 +252,7 @@ long double MachineTan(long double x) {
 }
 
 bool Translation::ValueStep(const Step& s, int index) {
-    if (!MakeRoom(3)) return false; // the operand and the range test
+    if (!MakeRoom(1)) return false; // the operand
     // In radians the angle functions need no conversion either.
     const bool radians = unit == 2;
     switch (s.code) {
@@ -321,10 +310,7 @@ bool Translation::ValueStep(const Step& s, int index) {
         if (s.code == StepReciprocal3) e.Bytes({0xD9, 0xC0, 0xD8, 0xC8, 0xDE, 0xC9});
         break;
     }
-    if (s.code != StepAbs && s.code != StepSqrt) {
-        if (stack.size() >= 7) return false; // the check needs two more places
-        RangeCheck();
-    }
+    if (s.code != StepAbs && s.code != StepSqrt) RangeCheck();
     stack.back() = index;
     return true;
 }
@@ -459,12 +445,6 @@ bool Translation::Run() {
     e.Bytes({0x0F, 0x77, 0xD9, 0xEE}); // emms; fldz
     Epilogue();
     for (size_t at : rangeJumps) e.Patch(at, outOfRange);
-    while (e.code.size() % 8) e.Bytes({0xCC});
-    const size_t low = e.code.size();
-    e.Int64(0x0170000000000000ull); // 2^-1000 as a double
-    e.Int64(0x7E70000000000000ull); // 2^1000
-    for (size_t at : lowConstant) e.Patch(at, low);
-    for (size_t at : highConstant) e.Patch(at, low + 8);
     return true;
 }
 

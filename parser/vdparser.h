@@ -47,8 +47,9 @@ using MachineStepFunction = long double (*)(vdParser* parser, int step, const lo
 // The status machine code leaves: the x87 status word, and this bit where a power left the range
 // the code computes itself.
 constexpr unsigned kMachineRangeLeft = 0x10000;
-// Invalid, division by zero, overflow, underflow, stack fault: the loop evaluates again.
-constexpr unsigned kMachineFailure = 0x1 | 0x4 | 0x8 | 0x10 | 0x40 | kMachineRangeLeft;
+// Invalid, denormal operand, division by zero, overflow, underflow, stack fault: the loop
+// evaluates again (a subnormal value is rare enough to leave to it).
+constexpr unsigned kMachineFailure = 0x1 | 0x2 | 0x4 | 0x8 | 0x10 | 0x40 | kMachineRangeLeft;
 
 // The evaluation program as machine code, where the system has it (x86-64).
 class MachineCode {
