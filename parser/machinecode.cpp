@@ -161,6 +161,16 @@ private:
         *value = step >= 0 ? step : -2 - int(stack.size());
         return Push(*value);
     }
+    // A value step's operand on top, its sign applied.
+    bool OperandOnTop(const Step& s) {
+        int a;
+        if (!Operand(s.a, &a)) return false;
+        if (s.a < 0)
+            Negate(a);
+        else
+            ToTop(Depth(a));
+        return true;
+    }
     void Negate(int value) {
         ToTop(Depth(value));
         e.Bytes({0xD9, 0xE0}); // fchs
@@ -170,7 +180,7 @@ private:
     bool Call(const Step& s, int index);
     bool DirectCall(const Step& s, int index, long double (*f)(long double));
     void Spill(size_t count);
-    void CallAndReload(std::uint64_t address, size_t spilled);
+    void CallAndReload(std::uint64_t address, size_t spilled, bool finite);
     void RangeCheck();
     void Prologue();
     void Epilogue();
@@ -231,37 +241,17 @@ void Translation::RangeCheck() {
     e.Bytes({0xD9, 0xE4}); // ftst
 }
 
-// The guarded functions as the loop calls them, out of line, for the code to call.
-long double MachineExp(long double x) {
-    return GuardedExpl(x);
-}
-long double MachineLn(long double x) {
-    return GuardedLogl(x);
-}
-long double MachineLg(long double x) {
-    return GuardedLog10l(x);
-}
-long double MachineSin(long double x) {
-    return GuardedSinl(x);
-}
-long double MachineCos(long double x) {
-    return GuardedCosl(x);
-}
-long double MachineTan(long double x) {
-    return GuardedTanl(x);
-}
-
 bool Translation::ValueStep(const Step& s, int index) {
     if (!MakeRoom(1)) return false; // the operand
     // In radians the angle functions need no conversion either.
     const bool radians = unit == 2;
     switch (s.code) {
     case StepExp:
-        return DirectCall(s, index, MachineExp);
+        return DirectCall(s, index, &GuardedExpl);
     case StepLn:
-        return DirectCall(s, index, MachineLn);
+        return DirectCall(s, index, &GuardedLogl);
     case StepLg:
-        return DirectCall(s, index, MachineLg);
+        return DirectCall(s, index, &GuardedLog10l);
     case StepCall:
         return DirectCall(s, index, s.function);
     case StepSin:
@@ -269,9 +259,9 @@ bool Translation::ValueStep(const Step& s, int index) {
     case StepTan:
         if (!radians) return Call(s, index);
         return DirectCall(s, index,
-                          s.code == StepSin   ? MachineSin
-                          : s.code == StepCos ? MachineCos
-                                              : MachineTan);
+                          s.code == StepSin   ? &GuardedSinl
+                          : s.code == StepCos ? &GuardedCosl
+                                              : &GuardedTanl);
     case StepAngleIn:
     case StepAngleOut:
         return radians ? DirectCall(s, index, s.function) : Call(s, index);
@@ -285,12 +275,7 @@ bool Translation::ValueStep(const Step& s, int index) {
         break;
     }
     if (!Inline(s.code)) return Call(s, index);
-    int a;
-    if (!Operand(s.a, &a)) return false;
-    if (s.a < 0)
-        Negate(a);
-    else
-        ToTop(Depth(a));
+    if (!OperandOnTop(s)) return false;
     switch (s.code) {
     case StepSquare:
         e.Bytes({0xD9, 0xC0, 0xDE, 0xC9}); // fld st(0); fmulp
@@ -345,7 +330,7 @@ bool Translation::Call(const Step& s, int index) {
     e.Bytes({0x4C, 0x89, 0xE7}); // mov rdi, r12
     e.Bytes({0xBE});             // mov esi, index
     e.Int32(index);
-    CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(function)), spilled);
+    CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(function)), spilled, false);
     return Push(index);
 }
 
@@ -369,11 +354,17 @@ void Translation::Spill(size_t count) {
     for (size_t k = 0; k < count; ++k) e.StoreExtended(kRsp, kSpill + 16 * int(k));
 }
 
-// The call, then the spilled values back below its result.
-void Translation::CallAndReload(std::uint64_t address, size_t spilled) {
+// The call, then the spilled values back below its result. finite: a value that is not finite
+// leaves to the loop.
+void Translation::CallAndReload(std::uint64_t address, size_t spilled, bool finite) {
     e.Bytes({0x48, 0xB8}); // mov rax, address
     e.Int64(address);
     e.Bytes({0xFF, 0xD0}); // call rax
+    if (finite) {
+        // fld st(0); fsub st, st; fucomip st, st: unordered (r - r is NaN) for infinities, NaN
+        e.Bytes({0xD9, 0xC0, 0xD8, 0xE0, 0xDF, 0xE8});
+        rangeJumps.push_back(e.Jump({0x0F, 0x8A})); // jp
+    }
     if (spilled) {
         e.StoreExtended(kRsp, kCallResult);
         for (size_t k = spilled; k-- > 0;) e.LoadExtended(kRsp, kSpill + 16 * int(k));
@@ -381,31 +372,17 @@ void Translation::CallAndReload(std::uint64_t address, size_t spilled) {
     }
 }
 
-// A function of one value called straight: the operand (its sign applied) is the argument in
-// memory at [rsp], as the calling convention passes a long double. A value that is not finite
-// (a failing function gives +infinity) leaves to the loop, which reports.
+// A function of one value called straight (the guarded functions the loop calls, out of line):
+// the operand, its sign applied, is the argument in memory at [rsp], as the calling convention
+// passes a long double. A value that is not finite (a failing function gives +infinity) leaves
+// to the loop, which reports.
 bool Translation::DirectCall(const Step& s, int index, long double (*f)(long double)) {
-    int a;
-    if (!Operand(s.a, &a)) return false;
-    if (s.a < 0)
-        Negate(a);
-    else
-        ToTop(Depth(a));
+    if (!OperandOnTop(s)) return false;
     e.StoreExtended(kRsp, kOperandA);
     stack.pop_back();
     const size_t spilled = stack.size();
     Spill(spilled);
-    e.Bytes({0x48, 0xB8}); // mov rax, f
-    e.Int64(std::uint64_t(reinterpret_cast<std::uintptr_t>(f)));
-    e.Bytes({0xFF, 0xD0}); // call rax
-    // fld st(0); fsub st, st; fucomip st, st: unordered (r - r is NaN) for infinities and NaN
-    e.Bytes({0xD9, 0xC0, 0xD8, 0xE0, 0xDF, 0xE8});
-    rangeJumps.push_back(e.Jump({0x0F, 0x8A})); // jp
-    if (spilled) {
-        e.StoreExtended(kRsp, kCallResult);
-        for (size_t k = spilled; k-- > 0;) e.LoadExtended(kRsp, kSpill + 16 * int(k));
-        e.LoadExtended(kRsp, kCallResult);
-    }
+    CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(f)), spilled, true);
     return Push(index);
 }
 
