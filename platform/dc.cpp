@@ -1,5 +1,6 @@
 #include "dc.h"
 
+#include "dreieckraster.h"
 #include "qtbridge.h"
 #include "window.h"
 
@@ -350,115 +351,6 @@ bool TDC::Ellipse(int l, int t, int r, int b) {
     return true;
 }
 
-namespace {
-// Filled triangles straight into a bitmap. The 3D drawing fills thousands of small triangles
-// one by one, and the painter's general polygon path (state, outline mapper, rasteriser) costs
-// several times what evaluating the surface does. Pixels whose centres lie inside are filled,
-// as the painter fills without antialiasing; the outline is a one-pixel line in the pen's colour.
-class TDreieckRaster {
-public:
-    TDreieckRaster(QImage& image, const QRect& clip)
-        : Bits(image.bits()), Bpl(image.bytesPerLine()), L(clip.left()), T(clip.top()),
-          R(clip.right()), B(clip.bottom()) {}
-
-    void Fuelle(const QPoint v[3], QRgb farbe) const {
-        // Sorted by row: the long edge p0-p2 on one side, p0-p1 and then p1-p2 on the other.
-        QPoint p[3] = {v[0], v[1], v[2]};
-        if (p[1].y() < p[0].y()) std::swap(p[0], p[1]);
-        if (p[2].y() < p[1].y()) std::swap(p[1], p[2]);
-        if (p[1].y() < p[0].y()) std::swap(p[0], p[1]);
-        if (p[0].y() == p[2].y()) return;
-        // Rows whose centres y + 0.5 lie in [p0.y, p2.y).
-        const int von = std::max(p[0].y(), T), bis = std::min(p[2].y() - 1, B);
-        const auto k = [](const QPoint& a, const QPoint& b) {
-            return a.y() == b.y() ? 0.0 : double(b.x() - a.x()) / double(b.y() - a.y());
-        };
-        const double k02 = k(p[0], p[2]);
-        double lang = p[0].x() + (von + 0.5 - p[0].y()) * k02;
-        for (int teil = 0; teil < 2; ++teil) {
-            const QPoint a = p[teil], e = p[teil + 1];
-            const int ya = teil == 0 ? von : std::max(von, p[1].y());
-            const int yb = teil == 0 ? std::min(bis, p[1].y() - 1) : bis;
-            if (ya > yb) continue;
-            const double kk = k(a, e);
-            double kurz = a.x() + (ya + 0.5 - a.y()) * kk;
-            for (int y = ya; y <= yb; ++y, lang += k02, kurz += kk) {
-                // Pixel centres x + 0.5 in (links, rechts], as the painter takes them.
-                const int xa = std::max(L, Abrunden(std::min(lang, kurz) - 0.5) + 1);
-                const int xb = std::min(R, Abrunden(std::max(lang, kurz) - 0.5));
-                QRgb* zeile = reinterpret_cast<QRgb*>(Bits + y * Bpl);
-                for (int x = xa; x <= xb; ++x) zeile[x] = farbe;
-            }
-        }
-    }
-
-    // A line with both end points (Bresenham); long lines far outside are walked only along
-    // the part of their longer extent that lies within the clip.
-    // `innen`: both end points lie within the clip.
-    void Linie(QPoint a, QPoint b, QRgb farbe, bool innen) const {
-        const long long dx = std::llabs(static_cast<long long>(b.x()) - a.x()),
-                        dy = std::llabs(static_cast<long long>(b.y()) - a.y());
-        if (!innen && std::max(dx, dy) > 4 * (R - L + B - T + 2)) return LangeLinie(a, b, farbe);
-        const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
-        long long fehler = dx - dy;
-        int x = a.x(), y = a.y();
-        if (innen) {
-            // Every step stays inside: walk the pixel address along.
-            QRgb* q = reinterpret_cast<QRgb*>(Bits + y * Bpl) + x;
-            const qsizetype zeile = sy * (Bpl / qsizetype(sizeof(QRgb)));
-            for (;;) {
-                *q = farbe;
-                if (x == b.x() && y == b.y()) break;
-                const long long f2 = 2 * fehler;
-                if (f2 > -dy) fehler -= dy, x += sx, q += sx;
-                if (f2 < dx) fehler += dx, y += sy, q += zeile;
-            }
-            return;
-        }
-        for (;;) {
-            if (x >= L && x <= R && y >= T && y <= B)
-                reinterpret_cast<QRgb*>(Bits + y * Bpl)[x] = farbe;
-            if (x == b.x() && y == b.y()) break;
-            const long long f2 = 2 * fehler;
-            if (f2 > -dy) fehler -= dy, x += sx;
-            if (f2 < dx) fehler += dx, y += sy;
-        }
-    }
-
-    bool Innen(const QPoint& p) const {
-        return p.x() >= L && p.x() <= R && p.y() >= T && p.y() <= B;
-    }
-
-private:
-    // The largest whole number not above z, for z kept just outside the clip's columns.
-    int Abrunden(double z) const {
-        z = std::clamp(z, L - 2.0, R + 2.0);
-        return int(z + 65536.0) - 65536; // truncation rounds down: z + 65536 is positive
-    }
-    void LangeLinie(QPoint a, QPoint b, QRgb farbe) const {
-        const long long dx = static_cast<long long>(b.x()) - a.x(),
-                        dy = static_cast<long long>(b.y()) - a.y();
-        const bool waagrecht = std::llabs(dx) >= std::llabs(dy);
-        if ((waagrecht ? dx : dy) < 0) std::swap(a, b);
-        const int a1 = waagrecht ? a.x() : a.y(), b1 = waagrecht ? b.x() : b.y();
-        const int a2 = waagrecht ? a.y() : a.x(), b2 = waagrecht ? b.y() : b.x();
-        const int von = std::max(a1, waagrecht ? L : T), bis = std::min(b1, waagrecht ? R : B);
-        const double steigung = double(b2 - a2) / double(b1 - a1);
-        for (int t = von; t <= bis; ++t) {
-            const double u = a2 + (t - a1) * steigung;
-            if (!(u > -1e9 && u < 1e9)) continue;
-            const int w = int(std::lround(u));
-            const int x = waagrecht ? t : w, y = waagrecht ? w : t;
-            if (x >= L && x <= R && y >= T && y <= B)
-                reinterpret_cast<QRgb*>(Bits + y * Bpl)[x] = farbe;
-        }
-    }
-    uchar* Bits;
-    qsizetype Bpl;
-    int L, T, R, B;
-};
-} // namespace
-
 // What every triangle on the surface needs from its state, looked at once.
 struct TDreiecke::Impl {
     bool schnell = false; // pixels written directly
@@ -496,7 +388,11 @@ struct TDreiecke::Impl {
         if (!schnell) return false;
         if (leer) return true;
         const QPoint v[3] = {Dev(points[0]), Dev(points[1]), Dev(points[2])};
-        if (brush.Style != BS_NULL) raster->Fuelle(v, Farbe(brush.Color));
+        const QRgb fuellung = Farbe(brush.Color);
+        const bool fuellen = brush.Style != BS_NULL;
+        if (raster->Klein(v, fuellen ? &fuellung : nullptr, ohneRand ? nullptr : &rand))
+            return true;
+        if (fuellen) raster->Fuelle(v, fuellung);
         if (!ohneRand) {
             const bool innen[3] = {raster->Innen(v[0]), raster->Innen(v[1]), raster->Innen(v[2])};
             for (int k = 0; k < 3; ++k)

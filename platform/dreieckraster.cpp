@@ -1,0 +1,129 @@
+#include "dreieckraster.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <iterator>
+#include <vector>
+
+void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
+    // Sorted by row: the long edge p0-p2 on one side, p0-p1 and then p1-p2 on the other.
+    QPoint p[3] = {v[0], v[1], v[2]};
+    if (p[1].y() < p[0].y()) std::swap(p[0], p[1]);
+    if (p[2].y() < p[1].y()) std::swap(p[1], p[2]);
+    if (p[1].y() < p[0].y()) std::swap(p[0], p[1]);
+    if (p[0].y() == p[2].y()) return;
+    // Rows whose centres y + 0.5 lie in [p0.y, p2.y).
+    const int von = std::max(p[0].y(), T), bis = std::min(p[2].y() - 1, B);
+    const auto k = [](const QPoint& a, const QPoint& b) {
+        return a.y() == b.y() ? 0.0 : double(b.x() - a.x()) / double(b.y() - a.y());
+    };
+    const double k02 = k(p[0], p[2]);
+    double lang = p[0].x() + (von + 0.5 - p[0].y()) * k02;
+    for (int teil = 0; teil < 2; ++teil) {
+        const QPoint a = p[teil], e = p[teil + 1];
+        const int ya = teil == 0 ? von : std::max(von, p[1].y());
+        const int yb = teil == 0 ? std::min(bis, p[1].y() - 1) : bis;
+        if (ya > yb) continue;
+        const double kk = k(a, e);
+        double kurz = a.x() + (ya + 0.5 - a.y()) * kk;
+        for (int y = ya; y <= yb; ++y, lang += k02, kurz += kk) {
+            // Pixel centres x + 0.5 in (links, rechts], as the painter takes them.
+            const int xa = std::max(L, Abrunden(std::min(lang, kurz) - 0.5) + 1);
+            const int xb = std::min(R, Abrunden(std::max(lang, kurz) - 0.5));
+            QRgb* zeile = reinterpret_cast<QRgb*>(Bits + y * Bpl);
+            for (int x = xa; x <= xb; ++x) zeile[x] = farbe;
+        }
+    }
+}
+
+void TDreieckRaster::Linie(QPoint a, QPoint b, QRgb farbe, bool innen) const {
+    const long long dx = std::llabs(static_cast<long long>(b.x()) - a.x()),
+                    dy = std::llabs(static_cast<long long>(b.y()) - a.y());
+    if (!innen && std::max(dx, dy) > 4 * (R - L + B - T + 2)) return LangeLinie(a, b, farbe);
+    const int sx = a.x() < b.x() ? 1 : -1, sy = a.y() < b.y() ? 1 : -1;
+    long long fehler = dx - dy;
+    int x = a.x(), y = a.y();
+    if (innen) {
+        // Every step stays inside: walk the pixel address along.
+        QRgb* q = reinterpret_cast<QRgb*>(Bits + y * Bpl) + x;
+        const qsizetype zeile = sy * (Bpl / qsizetype(sizeof(QRgb)));
+        for (;;) {
+            *q = farbe;
+            if (x == b.x() && y == b.y()) break;
+            const long long f2 = 2 * fehler;
+            if (f2 > -dy) fehler -= dy, x += sx, q += sx;
+            if (f2 < dx) fehler += dx, y += sy, q += zeile;
+        }
+        return;
+    }
+    for (;;) {
+        if (x >= L && x <= R && y >= T && y <= B)
+            reinterpret_cast<QRgb*>(Bits + y * Bpl)[x] = farbe;
+        if (x == b.x() && y == b.y()) break;
+        const long long f2 = 2 * fehler;
+        if (f2 > -dy) fehler -= dy, x += sx;
+        if (f2 < dx) fehler += dx, y += sy;
+    }
+}
+
+int TDreieckRaster::Abrunden(double z) const {
+    z = std::clamp(z, L - 2.0, R + 2.0);
+    return int(z + 65536.0) - 65536; // truncation rounds down: z + 65536 is positive
+}
+
+void TDreieckRaster::LangeLinie(QPoint a, QPoint b, QRgb farbe) const {
+    const long long dx = static_cast<long long>(b.x()) - a.x(),
+                    dy = static_cast<long long>(b.y()) - a.y();
+    const bool waagrecht = std::llabs(dx) >= std::llabs(dy);
+    if ((waagrecht ? dx : dy) < 0) std::swap(a, b);
+    const int a1 = waagrecht ? a.x() : a.y(), b1 = waagrecht ? b.x() : b.y();
+    const int a2 = waagrecht ? a.y() : a.x(), b2 = waagrecht ? b.y() : b.x();
+    const int von = std::max(a1, waagrecht ? L : T), bis = std::min(b1, waagrecht ? R : B);
+    const double steigung = double(b2 - a2) / double(b1 - a1);
+    for (int t = von; t <= bis; ++t) {
+        const double u = a2 + (t - a1) * steigung;
+        if (!(u > -1e9 && u < 1e9)) continue;
+        const int w = int(std::lround(u));
+        const int x = waagrecht ? t : w, y = waagrecht ? w : t;
+        if (x >= L && x <= R && y >= T && y <= B)
+            reinterpret_cast<QRgb*>(Bits + y * Bpl)[x] = farbe;
+    }
+}
+
+// The 3D drawing's triangles are mostly a pixel or two wide and a few high: for those, setting
+// up rows and three lines costs many times writing the handful of pixels. Every small triangle
+// is drawn once by Fuelle and Linie into a scratch box, and the pixels they set are kept by the
+// corners' places in the box. Both depend on nothing else: the row ends are exact quotients of
+// small whole numbers rounded down (the rounding to whole pixels absorbs the few units in the
+// last place that adding them up costs wherever the box lies), and the lines are whole-number
+// steps.
+const TDreieckRaster::Masken* TDreieckRaster::KleineMasken() {
+    static const std::vector<Masken> alle = [] {
+        std::vector<Masken> m(size_t(1) << 15);
+        QRgb box[4 * (kKleinH + 1)];
+        const TDreieckRaster raster(reinterpret_cast<uchar*>(box), 4 * sizeof(QRgb),
+                                    QRect(0, 0, 4, kKleinH + 1));
+        auto maske = [&](auto zeichne) {
+            std::fill(std::begin(box), std::end(box), 0u);
+            zeichne();
+            uint32_t bits = 0;
+            for (int i = 0; i < 4 * (kKleinH + 1); ++i) bits |= uint32_t(box[i] != 0) << i;
+            return bits;
+        };
+        for (unsigned k = 0; k < m.size(); ++k) {
+            QPoint v[3];
+            for (int e = 0; e < 3; ++e)
+                v[e] = QPoint(int(k >> (9 + 2 * e)) & 3, int(k >> (3 * e)) & 7);
+            // Only boxes the corners reach on the left and at the top are ever looked up.
+            if (std::min({v[0].x(), v[1].x(), v[2].x()}) != 0 ||
+                std::min({v[0].y(), v[1].y(), v[2].y()}) != 0)
+                continue;
+            m[k].fuellung = maske([&] { raster.Fuelle(v, 1); });
+            m[k].rand = maske([&] {
+                for (int e = 0; e < 3; ++e) raster.Linie(v[e], v[(e + 1) % 3], 1, true);
+            });
+        }
+        return m;
+    }();
+    return alle.data();
+}
