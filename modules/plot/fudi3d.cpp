@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -22,6 +23,17 @@ bool Definiert(long double v) {
 int Komponente(double c) {
     if (!std::isfinite(c)) return 0;
     return static_cast<int>(std::clamp(c, 0.0, 255.0));
+}
+
+// floorl(q) for |q| <= 1e8 (never NaN) without the two switches of the FPU's rounding mode that
+// floorl and every conversion of a long double to a whole number cost: the double next to q
+// is truncated (which needs no mode), brought down to its floor and then to q's.
+long long Abgerundet(long double q) {
+    const double d = static_cast<double>(q);
+    long long n = static_cast<long long>(d);
+    n -= static_cast<double>(n) > d;
+    n -= static_cast<long double>(n) > q;
+    return n;
 }
 
 // Colour by height: the mean row of a triangle against the bottom of its slice. Rows are
@@ -304,10 +316,21 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
     bool vorGueltig = false, vorGeklemmt = false;
     bool undefVorher = false;
     TDreiecke dreiecke(dc);
+    // Within the slice the colour by height depends on the row sum of a triangle's corners
+    // alone: each sum's colour is worked out once.
+    struct TMerk {
+        int summe = std::numeric_limits<int>::min();
+        TColor farbe;
+    };
+    TMerk merk[2][512];
     auto fuelle = [&](const TPoint(&ecke)[3], bool obenSeite) {
         TColor farbe = obenSeite ? oben : unten;
-        if (farbig && !norm)
-            farbe = HoehenFarbe((ecke[0].y + ecke[1].y + ecke[2].y) / 3.0, boden, obenSeite);
+        if (farbig && !norm) {
+            const int summe = ecke[0].y + ecke[1].y + ecke[2].y;
+            TMerk& m = merk[obenSeite][unsigned(summe) % 512];
+            if (m.summe != summe) m = {summe, HoehenFarbe(summe / 3.0, boden, obenSeite)};
+            farbe = m.farbe;
+        }
         TPoint p[3] = {ecke[0], ecke[1], ecke[2]};
         if (y_richtung < 0)
             for (TPoint& q : p) q.y = -q.y;
@@ -335,13 +358,15 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         // The row on a grid of twice the slice's height, halved back.
         long double q = (v - r.h1) * K / (r.h2 - r.h1);
         q = std::clamp(q, -1e8L, 1e8L);
-        // -floor(q) is whole already, so rounding it changes nothing.
-        const long double zeile = boden + 0.5L * -floorl(q);
-        const bool ausserhalb = zeile < y0 - 0.9L || zeile > boden + 0.9L;
+        // The row boden - floor(q) / 2, as twice the row in whole numbers: rows more than 0.9
+        // above the slice or below its bottom are the odd ones off it, and the row's whole
+        // part is the quotient towards zero.
+        const long long zweimal = 2LL * boden - Abgerundet(q);
+        const bool ausserhalb = zweimal <= 2LL * y0 - 2 || zweimal >= 2LL * boden + 2;
         bool geklemmt = false;
-        int Z = static_cast<int>(zeile);
+        int Z = static_cast<int>(zweimal / 2);
         if (ausserhalb && durchzeichnen && !undef) {
-            Z = zeile < y0 ? y0 : static_cast<int>(boden);
+            Z = zweimal < 2LL * y0 ? y0 : boden;
             geklemmt = true;
         }
         const bool gueltig = !undef && (!ausserhalb || geklemmt);
