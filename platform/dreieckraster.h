@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QRect>
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -32,42 +33,27 @@ public:
 
     // The largest width and height of the bounding box Klein draws.
     static constexpr int kKleinB = 3, kKleinH = 7;
-    // A triangle whose bounding box is at most kKleinB x kKleinH and lies within the clip (with
-    // the aligned groups of four pixels its columns fall into), filled in `*fuellung` and then
-    // outlined in `*rand` (either may be null): the pixels Fuelle and the three Linie set, at a
-    // fraction of their cost. False, with nothing drawn, for every other triangle.
+    // A triangle whose bounding box is at most kKleinB x kKleinH and lies within the clip,
+    // filled in `*fuellung` and then outlined in `*rand` (either may be null): the pixels Fuelle
+    // and the three Linie set, at a fraction of their cost. False, with nothing drawn, for every
+    // other triangle.
     bool Klein(const QPoint v[3], const QRgb* fuellung, const QRgb* rand) const {
         const int x0 = std::min({v[0].x(), v[1].x(), v[2].x()});
         const int x1 = std::max({v[0].x(), v[1].x(), v[2].x()});
         const int y0 = std::min({v[0].y(), v[1].y(), v[2].y()});
         const int y1 = std::max({v[0].y(), v[1].y(), v[2].y()});
         // Checked before the extents, so that nothing overflows.
-        if (x0 < L || x0 > R || (x0 | 3) + 4 > R || y0 < T || y1 > B || x1 - x0 > kKleinB ||
-            y1 - y0 > kKleinH)
+        if (x0 < L || x1 > R || y0 < T || y1 > B || x1 - x0 > kKleinB || y1 - y0 > kKleinH)
             return false;
         if (!Kleine) Kleine = KleineMasken();
         const Masken& m = Kleine[Schluessel(v, x0, y0)];
-        // The outline is drawn over the fill.
-        uint32_t r = rand ? m.rand : 0, f = fuellung ? m.fuellung & ~r : 0;
+        const uint32_t r = rand ? m.rand : 0, f = fuellung ? m.fuellung : 0;
         const QRgb stift = rand ? *rand : 0, pinsel = fuellung ? *fuellung : 0;
-        // Four pixels at once, each taking the pen's colour, the fill's or staying, in the two
-        // aligned groups of four the box's columns fall into: the next triangle reads back
-        // exactly what this one wrote, which the processor hands on without waiting for the
-        // cache.
-        using V4 = uint32_t __attribute__((vector_size(16)));
-        const V4 spalte = {1, 2, 4, 8};
-        const int versatz = x0 & 3;
-        uchar* zeile = Bits + y0 * Bpl + (x0 - versatz) * qsizetype(sizeof(QRgb));
-        for (; r | f; r >>= 4, f >>= 4, zeile += Bpl) {
-            const unsigned mr8 = (r & 15u) << versatz, mf8 = (f & 15u) << versatz;
-            for (int g = 0; g < 2; ++g) {
-                V4 z;
-                std::memcpy(&z, zeile + 16 * g, sizeof z);
-                const V4 mr = V4((spalte & (mr8 >> 4 * g)) != 0),
-                         mf = V4((spalte & (mf8 >> 4 * g)) != 0);
-                z = (z & ~(mr | mf)) | (stift & mr) | (pinsel & mf);
-                std::memcpy(zeile + 16 * g, &z, sizeof z);
-            }
+        // Only the pixels set are written, the outline's over the fill's.
+        uchar* ecke = Bits + y0 * Bpl + x0 * qsizetype(sizeof(QRgb));
+        for (uint32_t alle = r | f; alle; alle &= alle - 1) {
+            const int i = std::countr_zero(alle);
+            reinterpret_cast<QRgb*>(ecke + (i >> 2) * Bpl)[i & 3] = (r >> i & 1) ? stift : pinsel;
         }
         return true;
     }

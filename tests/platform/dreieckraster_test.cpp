@@ -32,8 +32,8 @@ void Allgemein(const TDreieckRaster& raster, const QPoint v[3], const QRgb* fuel
 }
 } // namespace
 
-// Every corner placement in a box up to 3 x 7, with the fill, the outline and both, at each of
-// the four places in a group of four pixels and far from the origin (where adding up the row
+// Every corner placement in a box up to 3 x 7, with the fill, the outline and both, near the
+// origin and far from it (where adding up the row
 // ends rounds otherwise than near it).
 TEST(DreieckRaster, EverySmallTriangleSetsThePixelsOfTheRowsAndLines) {
     constexpr int W = 760, H = 40;
@@ -42,7 +42,7 @@ TEST(DreieckRaster, EverySmallTriangleSetsThePixelsOfTheRowsAndLines) {
     QImage klein = vorher, allgemein = vorher;
     const TDreieckRaster rk(klein, klein.rect()), ra(allgemein, allgemein.rect());
     const QPoint orte[] = {QPoint(4, 2),    QPoint(9, 5),    QPoint(14, 29), QPoint(739, 1),
-                           QPoint(700, 30), QPoint(701, 17), QPoint(702, 8), QPoint(747, 3)};
+                           QPoint(700, 30), QPoint(701, 17), QPoint(702, 8), QPoint(756, 3)};
     const QRgb* arten[3][2] = {{&kFuellung, &kRand}, {&kFuellung, nullptr}, {nullptr, &kRand}};
     long dreiecke = 0, gesetzt = 0;
     for (int a = 0; a < 1 << 15; ++a) {
@@ -57,7 +57,7 @@ TEST(DreieckRaster, EverySmallTriangleSetsThePixelsOfTheRowsAndLines) {
         ASSERT_TRUE(rk.Klein(v, art[0], art[1])) << "corners " << a;
         Allgemein(ra, v, art[0], art[1]);
         for (int y = ort.y() - 1; y <= ort.y() + 8; ++y)
-            for (int x = ort.x() - 4; x <= ort.x() + 8; ++x) {
+            for (int x = ort.x() - 4; x <= std::min(ort.x() + 8, W - 1); ++x) {
                 gesetzt += klein.pixel(x, y) != vorher.pixel(x, y);
                 ASSERT_EQ(klein.pixel(x, y), allgemein.pixel(x, y))
                     << "corners " << a << " at " << ort.x() << "," << ort.y() << ", pixel " << x
@@ -65,7 +65,7 @@ TEST(DreieckRaster, EverySmallTriangleSetsThePixelsOfTheRowsAndLines) {
             }
         // Back to the pattern for the next one.
         for (int y = ort.y() - 1; y <= ort.y() + 8; ++y)
-            for (int x = ort.x() - 4; x <= ort.x() + 8; ++x) {
+            for (int x = ort.x() - 4; x <= std::min(ort.x() + 8, W - 1); ++x) {
                 klein.setPixel(x, y, vorher.pixel(x, y));
                 allgemein.setPixel(x, y, vorher.pixel(x, y));
             }
@@ -103,15 +103,13 @@ TEST(DreieckRaster, SmallTrianglesAtTheClipDrawWhatTheRowsAndLinesDraw) {
         else
             Allgemein(rb, v, f, r);
         Allgemein(ra, v, f, r);
-        // The masks apply where the box and the two groups of four pixels its columns fall
-        // into lie within the clip.
+        // The masks apply where the box lies within the clip.
         const int x0 = std::min({v[0].x(), v[1].x(), v[2].x()});
         const int x1 = std::max({v[0].x(), v[1].x(), v[2].x()});
         const int y0 = std::min({v[0].y(), v[1].y(), v[2].y()});
         const int y1 = std::max({v[0].y(), v[1].y(), v[2].y()});
         innen += x1 - x0 <= TDreieckRaster::kKleinB && y1 - y0 <= TDreieckRaster::kKleinH &&
-                 x0 >= clip.left() && (x0 | 3) + 4 <= clip.right() && y0 >= clip.top() &&
-                 y1 <= clip.bottom();
+                 x0 >= clip.left() && x1 <= clip.right() && y0 >= clip.top() && y1 <= clip.bottom();
     }
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
