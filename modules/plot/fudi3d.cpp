@@ -3,12 +3,12 @@
 #include "dc.h"
 #include "fudirecord.h"
 #include "fudizeichner.h"
+#include "hoehenfarbe.h"
 #include "vdfunction.h"
 #include "winapi.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -20,11 +20,6 @@ bool Definiert(long double v) {
     return std::isfinite(v) && fabsl(v) < CORRldERR;
 }
 
-int Komponente(double c) {
-    if (!std::isfinite(c)) return 0;
-    return static_cast<int>(std::clamp(c, 0.0, 255.0));
-}
-
 // floorl(q) for |q| <= 1e8 (never NaN) without the two switches of the FPU's rounding mode that
 // floorl and every conversion of a long double to a whole number cost: the double next to q
 // is truncated (which needs no mode), brought down to its floor and then to q's.
@@ -34,16 +29,6 @@ long long Abgerundet(long double q) {
     n -= static_cast<double>(n) > d;
     n -= static_cast<long double>(n) > q;
     return n;
-}
-
-// Colour by height: the mean row of a triangle against the bottom of its slice. Rows are
-// small whole numbers, so double is exact enough and much faster than long double here.
-TColor HoehenFarbe(double m, double boden, bool oben) {
-    if (!(boden > 0)) boden = 1;
-    if (oben) return RGB(0, 0, Komponente((m * 250 / boden + 60) * 0.8));
-    const double u = std::clamp(m * 400 / boden, 0.0, 500.0);
-    if (u > 250) return RGB(0, 0, Komponente(250 - std::fabs(250 - u)));
-    return RGB(Komponente(250 - u), Komponente(250 - u), 250);
 }
 
 } // namespace
@@ -277,8 +262,8 @@ bool TFudi3dZeichner::Steigungsfarben(const long double werte[6], int Ableit, lo
     if (c1 < 0 || c2 < 0 || c3 < 0) {
         unten = oben = TColor::White;
     } else {
-        unten = RGB(Komponente(c1), Komponente(c2), Komponente(c3));
-        oben = RGB(Komponente(c1), Komponente(c3), Komponente(c2));
+        unten = RGB(FarbKomponente(c1), FarbKomponente(c2), FarbKomponente(c3));
+        oben = RGB(FarbKomponente(c1), FarbKomponente(c3), FarbKomponente(c2));
     }
     return true;
 }
@@ -316,21 +301,10 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
     bool vorGueltig = false, vorGeklemmt = false;
     bool undefVorher = false;
     TDreiecke dreiecke(dc);
-    // Within the slice the colour by height depends on the row sum of a triangle's corners
-    // alone: each sum's colour is worked out once.
-    struct TMerk {
-        int summe = std::numeric_limits<int>::min();
-        TColor farbe;
-    };
-    TMerk merk[2][512];
+    const THoehenFarben hoehenFarbe(boden);
     auto fuelle = [&](const TPoint(&ecke)[3], bool obenSeite) {
         TColor farbe = obenSeite ? oben : unten;
-        if (farbig && !norm) {
-            const int summe = ecke[0].y + ecke[1].y + ecke[2].y;
-            TMerk& m = merk[obenSeite][unsigned(summe) % 512];
-            if (m.summe != summe) m = {summe, HoehenFarbe(summe / 3.0, boden, obenSeite)};
-            farbe = m.farbe;
-        }
+        if (farbig && !norm) farbe = hoehenFarbe(ecke[0].y + ecke[1].y + ecke[2].y, obenSeite);
         TPoint p[3] = {ecke[0], ecke[1], ecke[2]};
         if (y_richtung < 0)
             for (TPoint& q : p) q.y = -q.y;

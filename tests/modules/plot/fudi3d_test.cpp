@@ -5,6 +5,7 @@
 #include "fudi3d.h"
 #include "fudirecord.h"
 #include "fudizeichner.h"
+#include "hoehenfarbe.h"
 #include "vdfunction.h"
 
 #include <algorithm>
@@ -145,6 +146,32 @@ TEST_F(Zeichnung3D, ColourByHeightRunsFromDarkBlueToWhite) {
         }
     EXPECT_TRUE(dunkel) << "the upper face high up is dark blue";
     EXPECT_TRUE(hell) << "the lower face high up is nearly white";
+}
+
+// A slice's colours by multiplication are the colours of the divisions, for every row sum of
+// every slice bottom up to 1200 (and far beyond a slice, and bottoms of 0 and below): also next
+// to the steps, where only the divisions tell.
+TEST(Hoehenfarbe, TheSlicesColoursAreTheColoursOfTheDivisions) {
+    long schritte = 0, verschieden = 0;
+    auto pruefe = [&](int boden, int summe) {
+        const THoehenFarben farben(boden);
+        for (bool oben : {true, false}) {
+            const TColor a = farben(summe, oben), b = HoehenFarbe(summe, boden, oben);
+            if (a != b) {
+                ++verschieden;
+                ADD_FAILURE() << "bottom " << boden << ", sum " << summe << ", upper " << oben;
+            }
+        }
+    };
+    for (int boden = -3; boden <= 1200; ++boden) {
+        for (int summe = -40; summe <= 3 * boden + 40 && verschieden < 5; ++summe) {
+            pruefe(boden, summe);
+            schritte += summe != 0 &&
+                        HoehenFarbe(summe, boden, true) != HoehenFarbe(summe - 1, boden, true);
+        }
+        for (int summe : {-100000000, -1000, 9 * boden, 100000000}) pruefe(boden, summe);
+    }
+    EXPECT_GT(schritte, 100000);
 }
 
 TEST_F(Zeichnung3D, ProgressComesOncePerSliceAndStaysBelowHundred) {
