@@ -407,9 +407,20 @@ bool TDCImpl::Dreieck(const TPoint* points, const TBrush& brush) {
 }
 
 TDreiecke::TDreiecke(TDC& dc) : Dc(dc), impl_(std::make_unique<Impl>(*dc.impl_)) {}
-TDreiecke::~TDreiecke() = default;
+TDreiecke::~TDreiecke() {
+    Zeichne();
+}
+
+void TDreiecke::Zeichne() {
+    for (int k = 0; k < Anzahl; ++k) {
+        const Eintrag& e = Schlange[k];
+        if (!impl_->Zeichne(e.ecken, TBrush(e.fuellung))) Dc.Dreieck(e.ecken, e.fuellung);
+    }
+    Anzahl = 0;
+}
 
 bool TDreiecke::Dreieck(const TPoint* points, const TColor& fuellung) {
+    Zeichne(); // after the queue
     if (points && impl_->Zeichne(points, TBrush(fuellung))) return true;
     return Dc.Dreieck(points, fuellung);
 }

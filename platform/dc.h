@@ -181,16 +181,30 @@ protected:
 class TDreiecke {
 public:
     explicit TDreiecke(TDC& dc);
-    ~TDreiecke();
+    ~TDreiecke(); // draws what is still queued
     TDreiecke(const TDreiecke&) = delete;
     TDreiecke& operator=(const TDreiecke&) = delete;
     bool Dreieck(const TPoint* points, const TColor& fuellung);
+    // The same, queued: the queue is drawn in its order by Zeichne(), when it is full, before
+    // a Dreieck and at the latest when the object goes. Many small triangles cost much less so.
+    void DreieckDazu(const TPoint (&ecken)[3], const TColor& fuellung) {
+        if (Anzahl == kPlaetze) Zeichne();
+        Schlange[Anzahl++] = {{ecken[0], ecken[1], ecken[2]}, fuellung};
+    }
+    void Zeichne();
 
     struct Impl;
 
 private:
+    struct Eintrag {
+        TPoint ecken[3];
+        TColor fuellung;
+    };
+    static constexpr int kPlaetze = 128;
     TDC& Dc;
     std::unique_ptr<Impl> impl_;
+    int Anzahl = 0;
+    Eintrag Schlange[kPlaetze];
 };
 
 // The DC of a window's paint: inside EvPaint/Paint it draws on the window; outside it acts as

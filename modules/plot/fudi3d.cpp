@@ -308,7 +308,7 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         TPoint p[3] = {ecke[0], ecke[1], ecke[2]};
         if (y_richtung < 0)
             for (TPoint& q : p) q.y = -q.y;
-        dreiecke.Dreieck(p, farbe);
+        dreiecke.DreieckDazu(p, farbe);
     };
     for (int i = 0; i < kSpalten - 1; ++i) {
         const long double s = ax.lo + i * spanne * Grade / Bereichr;
@@ -374,5 +374,6 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         HorizontGeklemmt[i] = geklemmt;
         vorX = spalte, vorY = Z, vorGueltig = true, vorGeklemmt = geklemmt;
     }
+    dreiecke.Zeichne();
     dc.RestorePen();
 }

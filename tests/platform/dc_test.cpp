@@ -309,36 +309,59 @@ TEST(DC, ColouredTrianglesDrawWhatABrushAndPolygonDraw) {
 }
 
 // Many triangles through one TDreiecke draw what each drawn on its own draws: with a clip, a
-// window origin, a thin pen and a wide one (the painter's way).
+// window origin, a thin pen and a wide one (the painter's way), each at once and queued (more
+// than the queue holds, small ones and large ones, now and then one at once in between).
 TEST(DC, TrianglesInARowDrawWhatEachDrawsOnItsOwn) {
-    constexpr int W = 70, H = 60;
+    constexpr int W = 70, H = 60, N = 400;
     unsigned zufall = 4242;
     auto naechste = [&](int lo, int hi) {
         zufall = zufall * 1103515245u + 12345u;
         return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
     };
     for (int breite : {1, 3}) {
-        TBitmap reihe(W, H, TColor::White), einzeln(W, H, TColor::White);
+        TBitmap reihe(W, H, TColor::White), schlange(W, H, TColor::White),
+            einzeln(W, H, TColor::White);
         std::vector<TPoint> ecken;
-        for (int n = 0; n < 3 * 80; ++n)
-            ecken.emplace_back(naechste(-20, W + 20), naechste(-20, H + 20));
-        for (TBitmap* b : {&reihe, &einzeln}) {
-            TMemoryDC dc(*b);
+        for (int n = 0; n < N; ++n) {
+            const int r = n % 3 ? 3 : 20;
+            const TPoint ort(naechste(-20, W + 20), naechste(-20, H + 20));
+            for (int k = 0; k < 3; ++k)
+                ecken.push_back(ort.Offset(naechste(-r, r), naechste(-r, 2 * r)));
+        }
+        // All three at once, so that the queue can be looked at when a triangle at once must
+        // have drawn it.
+        std::optional<TMemoryDC> dcs[3];
+        TBitmap* bilder[3] = {&reihe, &schlange, &einzeln};
+        for (int k = 0; k < 3; ++k) {
+            TMemoryDC& dc = dcs[k].emplace(*bilder[k]);
             dc.SetWindowOrg(TPoint(4, -3));
             dc.IntersectClipRect(TRect(2, 1, W - 5, H - 2));
             dc.SelectObject(TPen(TColor::Black, breite));
-            std::optional<TDreiecke> dreiecke;
-            if (b == &reihe) dreiecke.emplace(dc);
-            for (int n = 0; n < 80; ++n) {
-                const TColor farbe(n * 3 % 256, 100, 255 - n);
-                b == &reihe ? dreiecke->Dreieck(&ecken[size_t(3 * n)], farbe)
-                            : dc.Dreieck(&ecken[size_t(3 * n)], farbe);
+        }
+        auto gleich = [&](int k) {
+            long n = 0;
+            for (int y = 1; y < H - 2; ++y)
+                for (int x = 2; x < W - 5; ++x)
+                    n += dcs[k]->GetPixel(x, y) == dcs[2]->GetPixel(x, y);
+            return n == long(W - 7) * (H - 3);
+        };
+        {
+            TDreiecke reiheD(*dcs[0]), schlangeD(*dcs[1]);
+            for (int n = 0; n < N; ++n) {
+                const TColor farbe(n * 3 % 256, 100, 255 - n % 256);
+                const TPoint* p = &ecken[size_t(3 * n)];
+                dcs[2]->Dreieck(p, farbe);
+                reiheD.Dreieck(p, farbe);
+                if (n % 97 == 5) {
+                    schlangeD.Dreieck(p, farbe);
+                    EXPECT_TRUE(gleich(1)) << "pen " << breite << ", queue before triangle " << n;
+                } else {
+                    schlangeD.DreieckDazu({p[0], p[1], p[2]}, farbe);
+                }
             }
         }
-        long gleich = 0;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x) gleich += reihe.GetPixel(x, y) == einzeln.GetPixel(x, y);
-        EXPECT_EQ(gleich, long(W) * H) << "pen " << breite;
+        EXPECT_TRUE(gleich(0)) << "pen " << breite;
+        EXPECT_TRUE(gleich(1)) << "pen " << breite << ", queued";
     }
 }
 
