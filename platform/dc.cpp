@@ -103,6 +103,7 @@ struct TDCImpl {
     }
     void Use(QPainter& p) {
         painter = &p;
+        eingerichtet = false;
         QPaintDevice* d = p.device();
         s.map.dpiX = d ? d->logicalDpiX() : 96;
         s.map.dpiY = d ? d->logicalDpiY() : 96;
@@ -150,14 +151,23 @@ struct TDCImpl {
     // A triangle in the current pen and `brush` filled straight into a bitmap; false where the
     // painter has to draw it (no bitmap, styled or wide pens, antialiasing).
     bool Dreieck(const TPoint* points, const TBrush& brush);
+    // The transform and clip last set on a painter of the DC's own, which nothing else
+    // changes: they hold until the painter begins anew (Neu).
+    bool eingerichtet = false;
+    std::optional<QRect> gesetzterClip;
+    void Neu() { eingerichtet = false; }
     // Painter set up for device-coordinate drawing.
     QPainter* P() {
         if (!painter) return nullptr;
-        painter->resetTransform();
-        if (s.clip)
-            painter->setClipRect(*s.clip);
-        else
-            painter->setClipping(false);
+        if (!eingerichtet || s.clip != gesetzterClip) {
+            painter->resetTransform();
+            if (s.clip)
+                painter->setClipRect(*s.clip);
+            else
+                painter->setClipping(false);
+            eingerichtet = ownPainter != nullptr;
+            gesetzterClip = s.clip;
+        }
         painter->setPen(Pen());
         painter->setBrush(Brush());
         return painter;
@@ -472,7 +482,7 @@ TColor TDC::GetPixel(int x, int y) const {
     QImage* img = impl_->image;
     QPoint d = impl_->Dev(x, y);
     if (!img || !img->valid(d)) return TColor(0xFFFFFFFFu);
-    if (impl_->painter) impl_->painter->end(), impl_->painter->begin(img);
+    if (impl_->painter) impl_->painter->end(), impl_->painter->begin(img), impl_->Neu();
     QRgb c = img->pixel(d);
     return TColor(qRed(c), qGreen(c), qBlue(c));
 }
@@ -548,7 +558,7 @@ bool TDC::ExtFloodFill(int x, int y, const TColor& c, unsigned type) {
         }
         done = true;
     }
-    if (p) p->begin(img);
+    if (p) p->begin(img), impl_->Neu();
     return done;
 }
 
@@ -562,7 +572,7 @@ bool TDC::StretchBlt(int x, int y, int w, int h, const TDC& src, int sx, int sy,
     QRect source = src.impl_->DevRect(sx, sy, sx + sw, sy + sh);
     p->setRenderHint(QPainter::SmoothPixmapTransform, true);
     p->drawImage(target, *img, source);
-    if (src.impl_->painter) src.impl_->painter->begin(img);
+    if (src.impl_->painter) src.impl_->painter->begin(img), src.impl_->Neu();
     return true;
 }
 

@@ -390,6 +390,37 @@ TEST(DC, TriangleOutlinesAreTheSameInsideAndCutAtTheBorder) {
     EXPECT_GT(schwarz, 40);
 }
 
+// The painter keeps the clip the DC last gave it, also when it begins anew (reading a pixel,
+// a flood fill) and when the clip goes or changes in between.
+TEST(DC, LinesKeepToTheClipAsItChanges) {
+    TBitmap bmp(30, 30, TColor::White);
+    const TColor rot(255, 0, 0);
+    {
+        TMemoryDC dc(bmp);
+        dc.SelectObject(TPen(TColor::Black));
+        dc.IntersectClipRect(TRect(10, 0, 20, 30));
+        dc.MoveTo(0, 2), dc.LineTo(29, 2);
+        EXPECT_EQ(dc.GetPixel(0, 2), TColor::White); // the painter begins anew
+        dc.MoveTo(0, 4), dc.LineTo(29, 4);
+        dc.SelectObject(TBrush(rot));
+        dc.ExtFloodFill(0, 29, TColor::White, FLOODFILLSURFACE);
+        dc.MoveTo(0, 6), dc.LineTo(29, 6);
+        dc.RemoveClip();
+        dc.MoveTo(0, 8), dc.LineTo(29, 8);
+        dc.SelectClipRect(TRect(0, 0, 5, 30));
+        dc.MoveTo(0, 10), dc.LineTo(29, 10);
+    }
+    for (int y : {2, 4, 6}) {
+        EXPECT_TRUE(IsColor(bmp, 15, y, TColor::Black)) << y;
+        EXPECT_FALSE(IsColor(bmp, 5, y, TColor::Black)) << y << ": outside the clip";
+        EXPECT_FALSE(IsColor(bmp, 25, y, TColor::Black)) << y << ": outside the clip";
+    }
+    EXPECT_TRUE(IsColor(bmp, 5, 8, TColor::Black)) << "without a clip";
+    EXPECT_TRUE(IsColor(bmp, 25, 8, TColor::Black)) << "without a clip";
+    EXPECT_TRUE(IsColor(bmp, 2, 10, TColor::Black));
+    EXPECT_FALSE(IsColor(bmp, 15, 10, TColor::Black)) << "outside the new clip";
+}
+
 TEST(DC, BitmapSurfacesTellTheirDepth) {
     TBitmap bmp(4, 4);
     TMemoryDC dc(bmp);
