@@ -400,15 +400,18 @@ struct TDreiecke::Impl {
         const QPoint v[3] = {Dev(points[0]), Dev(points[1]), Dev(points[2])};
         const QRgb fuellung = Farbe(brush.Color);
         const bool fuellen = brush.Style != BS_NULL;
-        if (raster->Klein(v, fuellen ? &fuellung : nullptr, ohneRand ? nullptr : &rand))
-            return true;
+        if (!raster->Klein(v, fuellen ? &fuellung : nullptr, ohneRand ? nullptr : &rand))
+            Gross(v, fuellung, fuellen);
+        return true;
+    }
+    // The rows and lines of a triangle in device pixels.
+    void Gross(const QPoint v[3], QRgb fuellung, bool fuellen) const {
         if (fuellen) raster->Fuelle(v, fuellung);
         if (!ohneRand) {
             const bool innen[3] = {raster->Innen(v[0]), raster->Innen(v[1]), raster->Innen(v[2])};
             for (int k = 0; k < 3; ++k)
                 raster->Linie(v[k], v[(k + 1) % 3], rand, innen[k] && innen[(k + 1) % 3]);
         }
-        return true;
     }
 };
 
@@ -422,9 +425,21 @@ TDreiecke::~TDreiecke() {
 }
 
 void TDreiecke::Zeichne() {
-    for (int k = 0; k < Anzahl; ++k) {
-        const Eintrag& e = Schlange[k];
-        if (!impl_->Zeichne(e.ecken, TBrush(e.fuellung))) Dc.Dreieck(e.ecken, e.fuellung);
+    const Impl& d = *impl_;
+    if (d.schnell && !d.leer) {
+        // Straight into the pixels: the small ones through their masks.
+        for (int k = 0; k < Anzahl; ++k) {
+            const Eintrag& e = Schlange[k];
+            const QPoint v[3] = {d.Dev(e.ecken[0]), d.Dev(e.ecken[1]), d.Dev(e.ecken[2])};
+            const QRgb fuellung = d.Farbe(e.fuellung);
+            if (!d.raster->Klein(v, &fuellung, d.ohneRand ? nullptr : &d.rand))
+                d.Gross(v, fuellung, true);
+        }
+    } else {
+        for (int k = 0; k < Anzahl; ++k) {
+            const Eintrag& e = Schlange[k];
+            if (!d.Zeichne(e.ecken, TBrush(e.fuellung))) Dc.Dreieck(e.ecken, e.fuellung);
+        }
     }
     Anzahl = 0;
 }
