@@ -97,7 +97,7 @@ private:
     MachineStepFunction function;
     Emitter e;
     std::vector<int> stack;
-    std::vector<size_t> rangeJumps;
+    std::vector<size_t> leaveJumps;
     std::vector<int> producer; // value number -> the step whose result it is, or -1
     std::vector<char> spilled; // by step: its result went from the stack to its value number
     int variableCount;
@@ -181,7 +181,6 @@ private:
     bool DirectCall(const Step& s, int index, long double (*f)(long double));
     void Spill(size_t count);
     void CallAndReload(std::uint64_t address, size_t spilled, bool finite);
-    void RangeCheck();
     void Prologue();
     void Epilogue();
     bool CountUses();
@@ -233,12 +232,6 @@ bool Translation::Arithmetic(const Step& s, int index) {
     stack.pop_back();
     stack.back() = index;
     return true;
-}
-
-// A square, cube or reciprocal out of the normal range raised overflow or underflow, unless it
-// is exactly subnormal: ftst then raises the denormal flag (the loop decides where it is).
-void Translation::RangeCheck() {
-    e.Bytes({0xD9, 0xE4}); // ftst
 }
 
 bool Translation::ValueStep(const Step& s, int index) {
@@ -295,7 +288,9 @@ bool Translation::ValueStep(const Step& s, int index) {
         if (s.code == StepReciprocal3) e.Bytes({0xD9, 0xC0, 0xD8, 0xC8, 0xDE, 0xC9});
         break;
     }
-    if (s.code != StepAbs && s.code != StepSqrt) RangeCheck();
+    // A square, cube or reciprocal out of the normal range raised overflow or underflow, unless
+    // it is exactly subnormal: ftst then raises the denormal flag (the loop decides there).
+    if (s.code != StepAbs && s.code != StepSqrt) e.Bytes({0xD9, 0xE4}); // ftst
     stack.back() = index;
     return true;
 }
@@ -363,7 +358,7 @@ void Translation::CallAndReload(std::uint64_t address, size_t spilled, bool fini
     if (finite) {
         // fld st(0); fsub st, st; fucomip st, st: unordered (r - r is NaN) for infinities, NaN
         e.Bytes({0xD9, 0xC0, 0xD8, 0xE0, 0xDF, 0xE8});
-        rangeJumps.push_back(e.Jump({0x0F, 0x8A})); // jp
+        leaveJumps.push_back(e.Jump({0x0F, 0x8A})); // jp
     }
     if (spilled) {
         e.StoreExtended(kRsp, kCallResult);
@@ -412,16 +407,16 @@ bool Translation::Run() {
     }
     if (stack.size() != 1 || stack.back() != int(program.size()) - 2) return false;
     Epilogue();
-    // Out of range: the status says so, the registers are emptied, 0 is the value.
-    const size_t outOfRange = e.code.size();
-    if (calls)
+    // A call's value not finite (only calls jump here): the status says so, the registers are
+    // emptied, 0 is the value.
+    if (!leaveJumps.empty()) {
+        const size_t leave = e.code.size();
         e.Bytes({0x41, 0xC7, 0x45, 0x00}); // mov dword [r13], kMachineRangeLeft
-    else
-        e.Bytes({0xC7, 0x02}); // mov dword [rdx], kMachineRangeLeft
-    e.Int32(std::int32_t(kMachineRangeLeft));
-    e.Bytes({0x0F, 0x77, 0xD9, 0xEE}); // emms; fldz
-    Epilogue();
-    for (size_t at : rangeJumps) e.Patch(at, outOfRange);
+        e.Int32(std::int32_t(kMachineRangeLeft));
+        e.Bytes({0x0F, 0x77, 0xD9, 0xEE}); // emms; fldz
+        Epilogue();
+        for (size_t at : leaveJumps) e.Patch(at, leave);
+    }
     return true;
 }
 

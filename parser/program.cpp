@@ -250,11 +250,17 @@ void vdParser::BuildPowerSets() {
 // significand and powers too close to call) the power as a single step computes it. stored:
 // where the base stands in memory (nullptr when a comes from a register).
 inline long double vdParser::PowerOfSet(const Step& s, long double a, const long double* stored) {
+    long double r;
+    if (RoundedPowerOfSet(s, &r)) return r;
+    return Power(StepExactPower, s.exponent, a, s.exponent, stored, stored && s.a < 0);
+}
+
+// The power of a set rounded from the set's significand power, written as bits (no x87 load and
+// store); false where PowerOfSet computes it as a single step.
+inline bool vdParser::RoundedPowerOfSet(const Step& s, long double* out) const {
     const SignificandNumber* const set = PowerTable.data() + s.table;
     const bool negative = (set[0].lo != 0) != (s.a < 0) && (s.exponent & 1);
-    long double r;
-    if (set[0].hi && RoundSignificand(set[s.exponent], negative, &r)) return r;
-    return Power(StepExactPower, s.exponent, a, s.exponent, stored, stored && s.a < 0);
+    return set[0].hi && RoundSignificand(set[s.exponent], negative, out);
 }
 
 // Fills the set's significand powers from its base; entry 0 keeps the base's own sign.
@@ -314,14 +320,11 @@ long double vdParser::MachineStep(vdParser* parser, int step, const long double*
 long double vdParser::MachinePowerSet(const Step& first, long double a, const long double* stored) {
     FillPowerSet(first, a, stored);
     const long double r = PowerOfSet(first, a, stored);
-    const SignificandNumber* const set = PowerTable.data() + first.table;
     for (int m = PowerSetNext[size_t(&first - Program.data())]; m >= 0;
          m = PowerSetNext[size_t(m)]) {
         const Step& s = Program[size_t(m)];
-        // Rounded straight into its value number: its bits, with no x87 load and store.
-        const bool negative = (set[0].lo != 0) != (s.a < 0) && (s.exponent & 1);
         long double* const out = &ValueList[size_t(s.result)];
-        if (set[0].hi && RoundSignificand(set[s.exponent], negative, out)) continue;
+        if (RoundedPowerOfSet(s, out)) continue;
         *out = PowerOfSet(s, (s.a < 0) != (first.a < 0) ? -a : a, stored);
         if (!InRange(*out)) MachineFailed = true;
     }

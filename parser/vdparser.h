@@ -44,8 +44,8 @@ struct SignificandNumber {
 using MachineStepFunction = long double (*)(vdParser* parser, int step, const long double* a,
                                             const long double* b);
 
-// The status machine code leaves: the x87 status word, and this bit where a power left the range
-// the code computes itself.
+// The status machine code leaves: the x87 status word, and this bit where a function it called
+// gave a value that is not finite.
 constexpr unsigned kMachineRangeLeft = 0x10000;
 // Invalid, denormal operand, division by zero, overflow, underflow, stack fault: the loop
 // evaluates again (a subnormal value is rare enough to leave to it).
@@ -349,6 +349,7 @@ private:
     void BuildProgram();
     void BuildPowerSets();
     long double PowerOfSet(const vdp::Step& s, long double a, const long double* stored);
+    bool RoundedPowerOfSet(const vdp::Step& s, long double* out) const;
     void FillPowerSet(const vdp::Step& s, long double a, const long double* stored);
     long double MachinePowerSet(const vdp::Step& first, long double a, const long double* stored);
     long double MachineValue(const vdp::Step& s, long double a, long double exponent,

@@ -396,13 +396,14 @@ struct TDreiecke::Impl {
     // False where the painter has to draw.
     bool Zeichne(const TPoint* points, const TBrush& brush) const {
         if (!schnell) return false;
-        if (leer) return true;
+        if (!leer) Pixel(points, Farbe(brush.Color), brush.Style != BS_NULL);
+        return true;
+    }
+    // Straight into the pixels: the small ones through their masks.
+    void Pixel(const TPoint* points, QRgb fuellung, bool fuellen) const {
         const QPoint v[3] = {Dev(points[0]), Dev(points[1]), Dev(points[2])};
-        const QRgb fuellung = Farbe(brush.Color);
-        const bool fuellen = brush.Style != BS_NULL;
         if (!raster->Klein(v, fuellen ? &fuellung : nullptr, ohneRand ? nullptr : &rand))
             Gross(v, fuellung, fuellen);
-        return true;
     }
     // The rows and lines of a triangle in device pixels.
     void Gross(const QPoint v[3], QRgb fuellung, bool fuellen) const {
@@ -427,14 +428,8 @@ TDreiecke::~TDreiecke() {
 void TDreiecke::Zeichne() {
     const Impl& d = *impl_;
     if (d.schnell && !d.leer) {
-        // Straight into the pixels: the small ones through their masks.
-        for (int k = 0; k < Anzahl; ++k) {
-            const Eintrag& e = Schlange[k];
-            const QPoint v[3] = {d.Dev(e.ecken[0]), d.Dev(e.ecken[1]), d.Dev(e.ecken[2])};
-            const QRgb fuellung = d.Farbe(e.fuellung);
-            if (!d.raster->Klein(v, &fuellung, d.ohneRand ? nullptr : &d.rand))
-                d.Gross(v, fuellung, true);
-        }
+        for (int k = 0; k < Anzahl; ++k)
+            d.Pixel(Schlange[k].ecken, d.Farbe(Schlange[k].fuellung), true);
     } else {
         for (int k = 0; k < Anzahl; ++k) {
             const Eintrag& e = Schlange[k];
