@@ -14,6 +14,10 @@
 #include <optional>
 #include <vector>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 const TColor TColor::Black(0, 0, 0);
 const TColor TColor::White(255, 255, 255);
 const TColor TColor::LtGray(192, 192, 192);
@@ -360,6 +364,20 @@ bool TDC::Ellipse(int l, int t, int r, int b) {
     p->drawEllipse(impl_->DevRect(l, t, r, b).adjusted(0, 0, -1, -1));
     return true;
 }
+
+#if defined(__x86_64__) || defined(__i386__)
+namespace {
+__attribute__((target("avx"))) void ObereHaelftenLeeren() {
+    _mm256_zeroupper();
+}
+} // namespace
+void VektorRegisterFreigeben() {
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx) ObereHaelftenLeeren();
+}
+#else
+void VektorRegisterFreigeben() {}
+#endif
 
 // What every triangle on the surface needs from its state, looked at once.
 struct TDreiecke::Impl {

@@ -175,6 +175,13 @@ protected:
     TDC();
 };
 
+// Some of the painter's vector code (filling a picture, for one) returns with the upper halves
+// of the AVX registers still in use. Until they are cleared, the processor makes every SSE
+// instruction after it wait on them, and the long double maths of a function value runs up to
+// half again as slow. Clears them (where the processor has AVX): call it before many function
+// values that follow drawing.
+void VektorRegisterFreigeben();
+
 // Triangles one after another on one surface (a slice of the 3D drawing), each as
 // TDC::Dreieck draws it; the surface, pen and clip are looked at once. Nothing else may draw on
 // the DC or change its pen, clip or mapping while it lives.

@@ -310,9 +310,26 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
             for (TPoint& q : p) q.y = -q.y;
         dreiecke.DreieckDazu(p, farbe);
     };
-    for (int i = 0; i < kSpalten - 1; ++i) {
-        const long double s = ax.lo + i * spanne * Grade / Bereichr;
+    // The slice's values first, all in one go, and then its rows and triangles: the parser's
+    // calls follow one another as before, without the drawing's work between them, and none
+    // waits on vector registers the painter left in use.
+    VektorRegisterFreigeben();
+    int punkte = 0;
+    for (; punkte < kSpalten - 1; ++punkte) {
+        const long double s = ax.lo + punkte * spanne * Grade / Bereichr;
         if (s > ax.hi) break;
+        ax.Punkt(s, Tiefe, r, werte[0], werte[1]);
+        // The surface itself through the parser's direct path (the same value).
+        long double v = ordnung == 0 ? FunkObj->GetResultExt(werte)
+                                     : FunkObj->GetPDerivationExt(ordnung, werte, 0, false, 0);
+        const bool undef = FunkObj->GetIsError() || !Definiert(v);
+        if (norm && !undef) Steigungsfarben(werte, ordnung, spanne, Breite, oben, unten);
+        Wert[punkte] = undef ? 0 : v;
+        Undefiniert[punkte] = undef;
+        if (norm) ObenFarbe[punkte] = oben, UntenFarbe[punkte] = unten;
+    }
+    AnzahlAuswertungen += punkte;
+    for (int i = 0; i < punkte; ++i) {
         // Whole-number division truncates like the written long double one: the left edge is
         // never negative.
         const int spalte =
@@ -321,14 +338,9 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
                       static_cast<int>(static_cast<long long>(i) * Grade * Breite / Bereichr)
                 : static_cast<int>(x0 + Updleft +
                                    static_cast<long double>(i) * Grade * Breite / Bereichr);
-        ax.Punkt(s, Tiefe, r, werte[0], werte[1]);
-        // The surface itself through the parser's direct path (the same value).
-        long double v = ordnung == 0 ? FunkObj->GetResultExt(werte)
-                                     : FunkObj->GetPDerivationExt(ordnung, werte, 0, false, 0);
-        ++AnzahlAuswertungen;
-        const bool undef = FunkObj->GetIsError() || !Definiert(v);
-        if (undef) v = 0;
-        if (norm && !undef) Steigungsfarben(werte, ordnung, spanne, Breite, oben, unten);
+        const long double v = Wert[i];
+        const bool undef = Undefiniert[i];
+        if (norm) oben = ObenFarbe[i], unten = UntenFarbe[i];
         // The row on a grid of twice the slice's height, halved back.
         long double q = (v - r.h1) * K / (r.h2 - r.h1);
         q = std::clamp(q, -1e8L, 1e8L);

@@ -73,6 +73,10 @@ private:
     vdFunction* FunkObj = nullptr;
     int HorizontX[kSpalten], HorizontY[kSpalten];
     bool HorizontGeklemmt[kSpalten];
+    // One slice's values, whether each is undefined, and with `Norm` its face colours.
+    long double Wert[kSpalten];
+    bool Undefiniert[kSpalten];
+    TColor ObenFarbe[kSpalten], UntenFarbe[kSpalten];
     long AnzahlAuswertungen = 0;
     int AnzahlScheiben = 0;
 };

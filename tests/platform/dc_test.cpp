@@ -426,3 +426,28 @@ TEST(DC, BitmapSurfacesTellTheirDepth) {
     TMemoryDC dc(bmp);
     EXPECT_EQ(dc.GetDeviceCaps(BITSPIXEL) * dc.GetDeviceCaps(PLANES), 32);
 }
+
+#if defined(__x86_64__) || defined(__i386__)
+// Bit 2 of the processor's "in use" state (XGETBV 1): the upper halves of the AVX registers.
+static bool ObereHaelftenInGebrauch() {
+    unsigned a, d;
+    __asm__ volatile("xgetbv" : "=a"(a), "=d"(d) : "c"(1));
+    return a & 4;
+}
+
+// Written straight in the machine's words: a function compiled for AVX would clear them again
+// on its way out.
+static void ObereHaelftenBelegen() {
+    __asm__ volatile("vpcmpeqd %%ymm9, %%ymm9, %%ymm9" ::: "xmm9");
+}
+
+TEST(DC, VectorRegistersAreClearedAfterDrawing) {
+    unsigned a, b, c, d;
+    __asm__("cpuid" : "=a"(a), "=b"(b), "=c"(c), "=d"(d) : "a"(0xd), "c"(1));
+    if (!__builtin_cpu_supports("avx") || !(a & 4)) GTEST_SKIP() << "no AVX or no XGETBV 1";
+    ObereHaelftenBelegen();
+    ASSERT_TRUE(ObereHaelftenInGebrauch());
+    VektorRegisterFreigeben();
+    EXPECT_FALSE(ObereHaelftenInGebrauch());
+}
+#endif
