@@ -17,6 +17,12 @@ void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
     const auto k = [](const QPoint& a, const QPoint& b) {
         return a.y() == b.y() ? 0.0 : double(b.x() - a.x()) / double(b.y() - a.y());
     };
+    // Row ends are kept just outside the clip's columns and then rounded down: truncation
+    // rounds down there, as z + 65536 is positive.
+    const double links = L - 2.0, rechts = R + 2.0;
+    const auto abrunden = [links, rechts](double z) {
+        return int(std::clamp(z, links, rechts) + 65536.0) - 65536;
+    };
     const double k02 = k(p[0], p[2]);
     double lang = p[0].x() + (von + 0.5 - p[0].y()) * k02;
     for (int teil = 0; teil < 2; ++teil) {
@@ -28,8 +34,8 @@ void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
         double kurz = a.x() + (ya + 0.5 - a.y()) * kk;
         for (int y = ya; y <= yb; ++y, lang += k02, kurz += kk) {
             // Pixel centres x + 0.5 in (links, rechts], as the painter takes them.
-            const int xa = std::max(L, Abrunden(std::min(lang, kurz) - 0.5) + 1);
-            const int xb = std::min(R, Abrunden(std::max(lang, kurz) - 0.5));
+            const int xa = std::max(L, abrunden(std::min(lang, kurz) - 0.5) + 1);
+            const int xb = std::min(R, abrunden(std::max(lang, kurz) - 0.5));
             QRgb* zeile = reinterpret_cast<QRgb*>(Bits + y * Bpl);
             for (int x = xa; x <= xb; ++x) zeile[x] = farbe;
         }
@@ -44,16 +50,27 @@ void TDreieckRaster::Linie(QPoint a, QPoint b, QRgb farbe, bool innen) const {
     long long fehler = dx - dy;
     int x = a.x(), y = a.y();
     if (innen) {
-        // Every step stays inside: walk the pixel address along.
+        // Every step stays inside: walk the pixel address along. The steps above go along the
+        // longer extent every time and along the shorter one where the error says so; done so
+        // here, counted and without a branch for the shorter step.
         QRgb* q = reinterpret_cast<QRgb*>(Bits + y * Bpl) + x;
         const qsizetype zeile = sy * (Bpl / qsizetype(sizeof(QRgb)));
-        for (;;) {
-            *q = farbe;
-            if (x == b.x() && y == b.y()) break;
-            const long long f2 = 2 * fehler;
-            if (f2 > -dy) fehler -= dy, x += sx, q += sx;
-            if (f2 < dx) fehler += dx, y += sy, q += zeile;
+        if (dx >= dy) {
+            for (long long n = dx; n > 0; --n) {
+                *q = farbe;
+                const bool quer = 2 * fehler < dx;
+                fehler += (quer ? dx : 0) - dy;
+                q += sx + (quer ? zeile : 0);
+            }
+        } else {
+            for (long long n = dy; n > 0; --n) {
+                *q = farbe;
+                const bool quer = 2 * fehler > -dy;
+                fehler += dx - (quer ? dy : 0);
+                q += zeile + (quer ? sx : 0);
+            }
         }
+        *q = farbe;
         return;
     }
     for (;;) {
@@ -64,11 +81,6 @@ void TDreieckRaster::Linie(QPoint a, QPoint b, QRgb farbe, bool innen) const {
         if (f2 > -dy) fehler -= dy, x += sx;
         if (f2 < dx) fehler += dx, y += sy;
     }
-}
-
-int TDreieckRaster::Abrunden(double z) const {
-    z = std::clamp(z, L - 2.0, R + 2.0);
-    return int(z + 65536.0) - 65536; // truncation rounds down: z + 65536 is positive
 }
 
 void TDreieckRaster::LangeLinie(QPoint a, QPoint b, QRgb farbe) const {

@@ -71,8 +71,6 @@ private:
     }
     // Every small triangle drawn once by Fuelle and Linie; made the first time it is asked for.
     static const Masken* KleineMasken();
-    // The largest whole number not above z, for z kept just outside the clip's columns.
-    int Abrunden(double z) const;
     void LangeLinie(QPoint a, QPoint b, QRgb farbe) const;
 
     uchar* Bits;

@@ -121,3 +121,37 @@ TEST(DreieckRaster, SmallTrianglesAtTheClipDrawWhatTheRowsAndLinesDraw) {
     EXPECT_EQ(maske, innen);
     EXPECT_GT(maske, 20000 / 4);
 }
+
+// Lines known to lie inside are walked by counting steps along the longer extent; they must
+// set the pixels the general walk sets, which looks at every pixel against the clip: every
+// line from a point to all ends up to 40 pixels away, and long random ones.
+TEST(DreieckRaster, LinesInsideSetThePixelsOfTheGeneralWalk) {
+    constexpr int W = 900, H = 700;
+    unsigned zufall = 31;
+    const QImage vorher = Gemustert(W, H, zufall);
+    QImage innen = vorher, allgemein = vorher;
+    const TDreieckRaster ri(innen, innen.rect()), ra(allgemein, allgemein.rect());
+    auto beide = [&](QPoint a, QPoint b, QRgb farbe) {
+        ASSERT_TRUE(ri.Innen(a) && ri.Innen(b));
+        ri.Linie(a, b, farbe, true);
+        ra.Linie(a, b, farbe, false);
+    };
+    const QPoint mitte(450, 350);
+    for (int dy = -40; dy <= 40; ++dy)
+        for (int dx = -40; dx <= 40; ++dx)
+            beide(mitte, mitte + QPoint(dx, dy), 0xFF000000u | unsigned((dx + 41) * 97 + dy + 41));
+    auto naechste = [&](int lo, int hi) {
+        zufall = zufall * 1103515245u + 12345u;
+        return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
+    };
+    for (int n = 0; n < 3000; ++n)
+        beide(QPoint(naechste(0, W - 1), naechste(0, H - 1)),
+              QPoint(naechste(0, W - 1), naechste(0, H - 1)), 0xFF000000u | unsigned(n * 40503u));
+    long anders = 0;
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            anders += innen.pixel(x, y) != vorher.pixel(x, y);
+            ASSERT_EQ(innen.pixel(x, y), allgemein.pixel(x, y)) << x << "," << y;
+        }
+    EXPECT_GT(anders, W * H / 4);
+}
