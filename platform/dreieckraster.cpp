@@ -5,6 +5,36 @@
 #include <iterator>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// The pixels xa to xb of a row (none where xb < xa). Short rows, as most are here, by a few
+// stores that may overlap, with no loop to guess the end of.
+inline void ZeileFuellen(QRgb* zeile, int xa, int xb, QRgb farbe) {
+    const int n = xb - xa + 1;
+    if (n <= 0) return;
+    QRgb* q = zeile + xa;
+#ifdef __SSE2__
+    if (n >= 4) {
+        const __m128i vier = _mm_set1_epi32(int(farbe));
+        QRgb* const ende = zeile + xb - 3;
+        for (; q < ende; q += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(q), vier);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(ende), vier);
+        return;
+    }
+    q[0] = farbe;
+    q[n >> 1] = farbe;
+    q[n - 1] = farbe;
+#else
+    for (int i = 0; i < n; ++i) q[i] = farbe;
+#endif
+}
+
+} // namespace
+
 void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
     // Sorted by row: the long edge p0-p2 on one side, p0-p1 and then p1-p2 on the other.
     QPoint p[3] = {v[0], v[1], v[2]};
@@ -32,12 +62,12 @@ void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
         if (ya > yb) continue;
         const double kk = k(a, e);
         double kurz = a.x() + (ya + 0.5 - a.y()) * kk;
-        for (int y = ya; y <= yb; ++y, lang += k02, kurz += kk) {
+        uchar* zeile = Bits + ya * Bpl;
+        for (int y = ya; y <= yb; ++y, zeile += Bpl, lang += k02, kurz += kk) {
             // Pixel centres x + 0.5 in (links, rechts], as the painter takes them.
             const int xa = std::max(L, abrunden(std::min(lang, kurz) - 0.5) + 1);
             const int xb = std::min(R, abrunden(std::max(lang, kurz) - 0.5));
-            QRgb* zeile = reinterpret_cast<QRgb*>(Bits + y * Bpl);
-            for (int x = xa; x <= xb; ++x) zeile[x] = farbe;
+            ZeileFuellen(reinterpret_cast<QRgb*>(zeile), xa, xb, farbe);
         }
     }
 }

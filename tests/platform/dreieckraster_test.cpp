@@ -21,6 +21,12 @@ QImage Gemustert(int w, int h, unsigned& zufall) {
     return bild;
 }
 
+// The next random whole number from lo to hi.
+int Naechste(unsigned& zufall, int lo, int hi) {
+    zufall = zufall * 1103515245u + 12345u;
+    return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
+}
+
 // What the DC draws without the masks: the rows, then the three edges.
 void Allgemein(const TDreieckRaster& raster, const QPoint v[3], const QRgb* fuellung,
                const QRgb* rand) {
@@ -81,10 +87,7 @@ TEST(DreieckRaster, EverySmallTriangleSetsThePixelsOfTheRowsAndLines) {
 TEST(DreieckRaster, SmallTrianglesAtTheClipDrawWhatTheRowsAndLinesDraw) {
     constexpr int W = 64, H = 48;
     unsigned zufall = 4711;
-    auto naechste = [&](int lo, int hi) {
-        zufall = zufall * 1103515245u + 12345u;
-        return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
-    };
+    auto naechste = [&](int lo, int hi) { return Naechste(zufall, lo, hi); };
     const QImage vorher = Gemustert(W, H, zufall);
     QImage beide = vorher, allgemein = vorher;
     const QRect clip(6, 5, 45, 33);
@@ -140,10 +143,7 @@ TEST(DreieckRaster, LinesInsideSetThePixelsOfTheGeneralWalk) {
     for (int dy = -40; dy <= 40; ++dy)
         for (int dx = -40; dx <= 40; ++dx)
             beide(mitte, mitte + QPoint(dx, dy), 0xFF000000u | unsigned((dx + 41) * 97 + dy + 41));
-    auto naechste = [&](int lo, int hi) {
-        zufall = zufall * 1103515245u + 12345u;
-        return lo + int((zufall >> 8) % unsigned(hi - lo + 1));
-    };
+    auto naechste = [&](int lo, int hi) { return Naechste(zufall, lo, hi); };
     for (int n = 0; n < 3000; ++n)
         beide(QPoint(naechste(0, W - 1), naechste(0, H - 1)),
               QPoint(naechste(0, W - 1), naechste(0, H - 1)), 0xFF000000u | unsigned(n * 40503u));
@@ -154,4 +154,50 @@ TEST(DreieckRaster, LinesInsideSetThePixelsOfTheGeneralWalk) {
             ASSERT_EQ(innen.pixel(x, y), allgemein.pixel(x, y)) << x << "," << y;
         }
     EXPECT_GT(anders, W * H / 4);
+}
+
+// The rows of random triangles, some reaching out of the clip, against their exact geometry:
+// a pixel is filled where its centre lies inside (left edge open, right edge closed, the top
+// row in and the bottom one out), and nothing else changes. Centres exactly on an edge may go
+// either way.
+TEST(DreieckRaster, RowsFillExactlyThePixelsWhoseCentresLieInside) {
+    constexpr int W = 120, H = 90;
+    unsigned zufall = 2024;
+    auto naechste = [&](int lo, int hi) { return Naechste(zufall, lo, hi); };
+    const QRect clip(10, 8, 91, 73);
+    long gefuellt = 0;
+    for (int n = 0; n < 3000; ++n) {
+        const QImage vorher = Gemustert(W, H, zufall);
+        QImage bild = vorher;
+        const int r = n % 3 == 0 ? 60 : 12; // mostly the 3D drawing's sizes, some large
+        const QPoint ort(naechste(0, W), naechste(0, H));
+        QPoint v[3];
+        for (QPoint& p : v) p = ort + QPoint(naechste(-r, r), naechste(-r, r));
+        TDreieckRaster(bild, clip).Fuelle(v, kFuellung);
+        // Where the edge a-b crosses the row centre y + 0.5, compared with x + 0.5: the sign
+        // of (x + 0.5) - X, exactly.
+        auto seite = [](QPoint a, QPoint b, int x, int y) {
+            if (b.y() < a.y()) std::swap(a, b);
+            const long long links = (2LL * x + 1 - 2LL * a.x()) * (b.y() - a.y());
+            const long long rechts = (2LL * y + 1 - 2LL * a.y()) * (b.x() - a.x());
+            return (links > rechts) - (links < rechts);
+        };
+        QPoint p[3] = {v[0], v[1], v[2]};
+        std::sort(p, p + 3, [](QPoint a, QPoint b) { return a.y() < b.y(); });
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) {
+                int innen = 0; // 1 inside, 0 outside, -1 on an edge
+                if (clip.contains(x, y) && y >= p[0].y() && y < p[2].y()) {
+                    const QPoint a = y < p[1].y() ? p[0] : p[1], b = y < p[1].y() ? p[1] : p[2];
+                    const int s1 = seite(p[0], p[2], x, y), s2 = seite(a, b, x, y);
+                    innen = s1 == 0 || s2 == 0 ? -1 : s1 != s2;
+                }
+                if (innen < 0) continue;
+                const QRgb soll = innen ? kFuellung : vorher.pixel(x, y);
+                ASSERT_EQ(bild.pixel(x, y), soll)
+                    << "triangle " << n << ", pixel " << x << "," << y;
+                gefuellt += innen;
+            }
+    }
+    EXPECT_GT(gefuellt, 3000L * 30);
 }
