@@ -82,22 +82,22 @@ void TDreieckRaster::Linie(QPoint a, QPoint b, QRgb farbe, bool innen) const {
     if (innen) {
         // Every step stays inside: walk the pixel address along. The steps above go along the
         // longer extent every time and along the shorter one where the error says so; done so
-        // here, counted and without a branch for the shorter step.
+        // here, counted and with the shorter step masked in, not branched to.
         QRgb* q = reinterpret_cast<QRgb*>(Bits + y * Bpl) + x;
         const qsizetype zeile = sy * (Bpl / qsizetype(sizeof(QRgb)));
         if (dx >= dy) {
             for (long long n = dx; n > 0; --n) {
                 *q = farbe;
-                const bool quer = 2 * fehler < dx;
-                fehler += (quer ? dx : 0) - dy;
-                q += sx + (quer ? zeile : 0);
+                const long long quer = -static_cast<long long>(2 * fehler < dx); // all ones or 0
+                fehler += (dx & quer) - dy;
+                q += sx + (zeile & quer);
             }
         } else {
             for (long long n = dy; n > 0; --n) {
                 *q = farbe;
-                const bool quer = 2 * fehler > -dy;
-                fehler += dx - (quer ? dy : 0);
-                q += zeile + (quer ? sx : 0);
+                const long long quer = -static_cast<long long>(2 * fehler > -dy);
+                fehler += dx - (dy & quer);
+                q += zeile + (sx & quer);
             }
         }
         *q = farbe;

@@ -329,15 +329,20 @@ void TFudi3dZeichner::Zeichne3dFunktion(long double Tiefe, const char* AFunktion
         if (norm) ObenFarbe[punkte] = oben, UntenFarbe[punkte] = unten;
     }
     AnzahlAuswertungen += punkte;
+    // Whole-number division truncates like the written long double one where the left edge
+    // is not negative; the quotient i * Grade * Breite / Bereichr is kept up from one point to
+    // the next by its step's quotient and remainder.
+    const long long schritt = static_cast<long long>(Grade) * Breite;
+    const bool ganzzahlig = x0 + Updleft >= 0 && schritt >= 0;
+    const long long schrittGanz = schritt / Bereichr, schrittRest = schritt % Bereichr;
+    long long ganz = 0, rest = 0;
     for (int i = 0; i < punkte; ++i) {
-        // Whole-number division truncates like the written long double one: the left edge is
-        // never negative.
         const int spalte =
-            x0 + Updleft >= 0
-                ? x0 + Updleft +
-                      static_cast<int>(static_cast<long long>(i) * Grade * Breite / Bereichr)
-                : static_cast<int>(x0 + Updleft +
-                                   static_cast<long double>(i) * Grade * Breite / Bereichr);
+            ganzzahlig ? x0 + Updleft + static_cast<int>(ganz)
+                       : static_cast<int>(x0 + Updleft +
+                                          static_cast<long double>(i) * Grade * Breite / Bereichr);
+        ganz += schrittGanz, rest += schrittRest;
+        if (rest >= Bereichr) ++ganz, rest -= Bereichr;
         const long double v = Wert[i];
         const bool undef = Undefiniert[i];
         if (norm) oben = ObenFarbe[i], unten = UntenFarbe[i];
