@@ -1,14 +1,19 @@
 // The evaluation program as x86-64 machine code: the x87 register stack holds the results, the
 // four operations, squares, cubes, reciprocals, abs and sqrt are single instructions, and every
 // other step calls back into the parser for its value. The code computes exactly what the loop
-// computes, with the same instructions in the same order; it only drops the tests. Instead it
-// reads the x87 exception flags once at the end: an operation that went out of range, divided
-// by zero or underflowed raised one, and a function that failed told the parser so. The caller
-// then evaluates again with the loop, which reports as it always did.
+// computes, with the same instructions on the same operands; it only drops most of the tests.
+// A value out of range that the loop would report either stays out of range up to the end (an
+// infinity or NaN goes through the four operations as one) or meets one of the few tests left:
+// a divisor, a function's operand and value, a power too small to be sure of. Then the code
+// leaves, and the caller evaluates again with the loop, which reports as it always did. (The
+// x87 exception flags would tell as much, but reading them waits for every operation before.)
 #include "mathinline.h"
 #include "parserint.h"
 
 #include <algorithm>
+#include <array>
+#include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -53,6 +58,12 @@ public:
     void LoadExtended(int base, std::int32_t disp) { Memory({0xDB}, 5, base, disp); }
     void StoreExtended(int base, std::int32_t disp) { Memory({0xDB}, 7, base, disp); }
     void Exchange(int i) { Bytes({0xD9, 0xC8 + i}); }
+    // fld dword/qword [rip + disp32], the displacement filled in with the constants.
+    size_t LoadRipRelative(bool isDouble) {
+        Bytes({isDouble ? 0xDD : 0xD9, 0x05});
+        Int32(0);
+        return code.size() - 4;
+    }
     // A jump to be filled in: returns the place of its 32-bit displacement.
     size_t Jump(std::initializer_list<int> opcode) {
         Bytes(opcode);
@@ -82,24 +93,33 @@ bool Inline(int code) {
 }
 
 // The x87 stack as the translation sees it: which value sits where (top last). A value is a
-// step's result (its index) or an operand loaded from memory (-1).
+// step's result (its index) or an operand loaded from memory (below -1).
 class Translation {
 public:
-    Translation(const std::vector<Step>& program, int variableCount, int unit,
-                MachineStepFunction function)
-        : program(program), function(function), variableCount(variableCount), unit(unit) {}
+    Translation(const std::vector<Step>& program, const std::vector<long double>& list,
+                int variableCount, int unit, MachineCalls functions)
+        : program(program), list(list), functions(functions), variableCount(variableCount),
+          unit(unit) {}
 
     bool Run();
     std::vector<std::uint8_t>& Code() { return e.code; }
 
 private:
     const std::vector<Step>& program;
-    MachineStepFunction function;
+    const std::vector<long double>& list; // the value list: the constants
+    MachineCalls functions;
     Emitter e;
     std::vector<int> stack;
     std::vector<size_t> leaveJumps;
     std::vector<int> producer; // value number -> the step whose result it is, or -1
     std::vector<char> spilled; // by step: its result went from the stack to its value number
+    // Constants loaded as floats or doubles: where the load's displacement is, and the bytes.
+    struct Constant {
+        size_t at;
+        bool isDouble;
+        std::uint64_t bits;
+    };
+    std::vector<Constant> constants;
     int variableCount;
     int unit;
     // Code without calls keeps the arguments where they come (values in rdi, variables in rsi,
@@ -148,6 +168,7 @@ private:
         }
         return true;
     }
+    void LoadConstant(long double c, int number);
     // The operand on the stack: a result already there, else loaded from its value number.
     bool Operand(int number, int* value) {
         const int step = Producer(number);
@@ -155,9 +176,17 @@ private:
             *value = step;
             return Depth(step) >= 0;
         }
-        if (step >= 0) spilled[size_t(step)] = 0;
-        const auto [base, disp] = Place(number);
-        e.LoadExtended(base, disp);
+        const size_t n = size_t(number < 0 ? -number : number);
+        if (step >= 0) {
+            spilled[size_t(step)] = 0;
+            const auto [base, disp] = Place(number);
+            e.LoadExtended(base, disp);
+        } else if (n > size_t(variableCount) && n < list.size()) {
+            LoadConstant(list[n], number);
+        } else {
+            const auto [base, disp] = Place(number);
+            e.LoadExtended(base, disp);
+        }
         *value = step >= 0 ? step : -2 - int(stack.size());
         return Push(*value);
     }
@@ -175,6 +204,8 @@ private:
         ToTop(Depth(value));
         e.Bytes({0xD9, 0xE0}); // fchs
     }
+    void FiniteTest(int depth);
+    void SmallTest();
     bool Arithmetic(const Step& s, int index);
     bool ValueStep(const Step& s, int index);
     bool Call(const Step& s, int index);
@@ -182,12 +213,58 @@ private:
     void Spill(size_t count);
     void CallAndReload(std::uint64_t address, size_t spilled, bool finite);
     void Prologue();
+    void PowerSets();
     void Epilogue();
+    void Leave();
+    void PlaceConstants();
     bool CountUses();
+    bool Order(std::vector<int>* order) const;
 };
 
+// A constant that a float or a double holds exactly (and not as a subnormal, which would cost
+// a slow load) comes from those few bytes; 0 and 1 have instructions of their own.
+void Translation::LoadConstant(long double c, int number) {
+    const float f = float(c);
+    const double d = double(c);
+    if (c == 0 && !std::signbit(c)) {
+        e.Bytes({0xD9, 0xEE}); // fldz
+    } else if (c == 1) {
+        e.Bytes({0xD9, 0xE8}); // fld1
+    } else if (f == c && std::fabs(f) >= FLT_MIN) {
+        std::uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        constants.push_back({e.LoadRipRelative(false), false, bits});
+    } else if (d == c && std::fabs(d) >= DBL_MIN) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &d, 8);
+        constants.push_back({e.LoadRipRelative(true), true, bits});
+    } else {
+        const auto [base, disp] = Place(number);
+        e.LoadExtended(base, disp);
+    }
+}
+
+// Leaves when the value at depth is infinite or NaN: r - r is NaN then, and unordered.
+void Translation::FiniteTest(int depth) {
+    // fld st(depth); fsub st, st; fucomip st, st; jp leave
+    e.Bytes({0xD9, 0xC0 + depth, 0xD8, 0xE0, 0xDF, 0xE8});
+    leaveJumps.push_back(e.Jump({0x0F, 0x8A}));
+}
+
+// A square, cube or reciprocal on top below 2^-1022 in magnitude (or NaN) leaves: the loop tells
+// an underflow there from a small power in range (and 0 from 0).
+void Translation::SmallTest() {
+    double bound = 0x1p-1022;
+    std::uint64_t bits;
+    std::memcpy(&bits, &bound, 8);
+    constants.push_back({e.LoadRipRelative(true), true, bits});
+    // fld st(1); fabs; fcomip st, st(1); fstp st(0); jb leave
+    e.Bytes({0xD9, 0xC1, 0xD9, 0xE1, 0xDF, 0xF1, 0xDD, 0xD8});
+    leaveJumps.push_back(e.Jump({0x0F, 0x82}));
+}
+
 // Every result is read exactly once, by a later step or as the value: then the x87 stack can
-// hold it from its step to its use.
+// hold it from its step to its use, and the steps form a tree.
 bool Translation::CountUses() {
     int top = 0;
     for (const Step& s : program) top = std::max({top, s.result, std::abs(s.a), std::abs(s.b)});
@@ -201,6 +278,9 @@ bool Translation::CountUses() {
             const int p = n == 0 ? -1 : Producer(n);
             if (p >= 0) ++uses[size_t(p)];
         }
+        // A power set's base is read by every power of it: a variable or a constant here.
+        if ((s.code == StepPowerSet || s.code == StepPowerOfSet) && Producer(s.a) >= 0)
+            return false;
         if (s.result <= 0 || producer[size_t(s.result)] >= 0) return false;
         producer[size_t(s.result)] = int(i);
     }
@@ -211,10 +291,56 @@ bool Translation::CountUses() {
     return true;
 }
 
+// The steps in the order the code computes them: each operand's steps just before their use,
+// the one that needs more registers first, and one with calls before one without (a call
+// spills every register). The values do not depend on the order, only the spills do.
+bool Translation::Order(std::vector<int>* order) const {
+    const size_t count = program.size() - 1;
+    std::vector<int> need(count, 1);
+    std::vector<char> hasCall(count, 0);
+    std::vector<std::array<int, 2>> kids(count, {-1, -1});
+    for (size_t i = 0; i < count; ++i) {
+        const Step& s = program[i];
+        const bool two = s.code < StepSquare || s.code == StepPower;
+        const int ka = Producer(s.a), kb = two ? Producer(s.b) : -1;
+        const int na = ka >= 0 ? need[size_t(ka)] : 1, nb = kb >= 0 ? need[size_t(kb)] : 1;
+        need[i] = two ? (na == nb ? na + 1 : std::max(na, nb)) : na;
+        const bool call = s.code >= StepSquare && !Inline(s.code) && s.code != StepPowerSet &&
+                          s.code != StepPowerOfSet;
+        hasCall[i] =
+            char(call || (ka >= 0 && hasCall[size_t(ka)]) || (kb >= 0 && hasCall[size_t(kb)]));
+        std::array<int, 2> k = {ka, kb};
+        if (ka >= 0 && kb >= 0 &&
+            (hasCall[size_t(kb)] != hasCall[size_t(ka)] ? hasCall[size_t(kb)] != 0
+                                                        : need[size_t(kb)] > need[size_t(ka)]))
+            std::swap(k[0], k[1]);
+        if (k[0] < 0) std::swap(k[0], k[1]);
+        kids[i] = k;
+    }
+    // Depth first from the value, without recursion (a long sum is a deep tree).
+    order->clear();
+    std::vector<std::pair<int, int>> work{{int(count) - 1, 0}};
+    while (!work.empty()) {
+        const int node = work.back().first, next = work.back().second;
+        const int kid = next < 2 ? kids[size_t(node)][size_t(next)] : -1;
+        if (kid >= 0) {
+            work.back().second = next + 1;
+            work.push_back({kid, 0});
+        } else {
+            order->push_back(node);
+            work.pop_back();
+        }
+    }
+    return order->size() == count;
+}
+
 bool Translation::Arithmetic(const Step& s, int index) {
     const int code = s.code - StepArithmetic, operation = (code % 16) / 4;
+    // A divisor that is a result may be infinite, which the quotient would hide.
+    const bool testDivisor = operation == 3 && Producer(s.b) >= 0;
     int a, b;
-    if (!MakeRoom(2) || !Operand(s.a, &a) || !Operand(s.b, &b) || a == b) return false;
+    if (!MakeRoom(testDivisor ? 3 : 2) || !Operand(s.a, &a) || !Operand(s.b, &b) || a == b)
+        return false;
     if (code & 1) Negate(a);
     if (code & 2) Negate(b);
     // Both to the top two places, in either order.
@@ -225,6 +351,7 @@ bool Translation::Arithmetic(const Step& s, int index) {
         std::swap(stack.back(), stack[stack.size() - 2]);
         ToTop(Depth(other));
     }
+    if (testDivisor) FiniteTest(Depth(b));
     const bool aBelow = Depth(a) == 1; // st(1) = a, st(0) = b
     // faddp, fsubp / fsubrp, fmulp, fdivp / fdivrp on st(1), st(0)
     static const int kBelow[4] = {0xC1, 0xE9, 0xC9, 0xF9}, kAbove[4] = {0xC1, 0xE1, 0xC9, 0xF1};
@@ -235,7 +362,6 @@ bool Translation::Arithmetic(const Step& s, int index) {
 }
 
 bool Translation::ValueStep(const Step& s, int index) {
-    if (!MakeRoom(1)) return false; // the operand
     // In radians the angle functions need no conversion either.
     const bool radians = unit == 2;
     switch (s.code) {
@@ -258,8 +384,10 @@ bool Translation::ValueStep(const Step& s, int index) {
     case StepAngleIn:
     case StepAngleOut:
         return radians ? DirectCall(s, index, s.function) : Call(s, index);
+    case StepPowerSet:
     case StepPowerOfSet: {
-        // Computed with the set's first power, which the program runs before.
+        // Computed before anything else, in the value numbers.
+        if (!MakeRoom(1)) return false;
         const auto [base, disp] = Place(s.result);
         e.LoadExtended(base, disp);
         return Push(index);
@@ -268,7 +396,8 @@ bool Translation::ValueStep(const Step& s, int index) {
         break;
     }
     if (!Inline(s.code)) return Call(s, index);
-    if (!OperandOnTop(s)) return false;
+    const bool power = s.code != StepAbs && s.code != StepSqrt;
+    if (!MakeRoom(power ? 3 : 1) || !OperandOnTop(s)) return false;
     switch (s.code) {
     case StepSquare:
         e.Bytes({0xD9, 0xC0, 0xDE, 0xC9}); // fld st(0); fmulp
@@ -288,9 +417,7 @@ bool Translation::ValueStep(const Step& s, int index) {
         if (s.code == StepReciprocal3) e.Bytes({0xD9, 0xC0, 0xD8, 0xC8, 0xDE, 0xC9});
         break;
     }
-    // A square, cube or reciprocal out of the normal range raised overflow or underflow, unless
-    // it is exactly subnormal: ftst then raises the denormal flag (the loop decides there).
-    if (s.code != StepAbs && s.code != StepSqrt) e.Bytes({0xD9, 0xE4}); // ftst
+    if (power) SmallTest();
     stack.back() = index;
     return true;
 }
@@ -325,13 +452,10 @@ bool Translation::Call(const Step& s, int index) {
     e.Bytes({0x4C, 0x89, 0xE7}); // mov rdi, r12
     e.Bytes({0xBE});             // mov esi, index
     e.Int32(index);
-    CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(function)), spilled, false);
+    CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(functions.step)), spilled, false);
     return Push(index);
 }
 
-// The exception flags are not cleared here (that costs more than the whole of a short text):
-// they are clear, as the caller leaves them after every evaluation that found one set, or
-// someone else set one, and the evaluation only goes to the loop once more.
 void Translation::Prologue() {
     if (calls) {
         // push rbx; push r12; push r13; push r14; sub rsp, frame;
@@ -341,6 +465,18 @@ void Translation::Prologue() {
         e.Bytes({0x48, 0x89, 0xFB, 0x49, 0x89, 0xF6, 0x49, 0x89, 0xD5, 0x49, 0x89, 0xCC});
         values = kRbx;
         variables = kR14;
+    }
+}
+
+// The powers of every power set into their value numbers, while the x87 stack is empty.
+void Translation::PowerSets() {
+    for (size_t i = 0; i + 1 < program.size(); ++i) {
+        if (program[i].code != StepPowerSet) continue;
+        e.Bytes({0x4C, 0x89, 0xE7, 0xBE}); // mov rdi, r12; mov esi, step
+        e.Int32(std::int32_t(i));
+        e.Bytes({0x48, 0xB8}); // mov rax, address; call rax
+        e.Int64(std::uint64_t(reinterpret_cast<std::uintptr_t>(functions.powers)));
+        e.Bytes({0xFF, 0xD0});
     }
 }
 
@@ -369,10 +505,11 @@ void Translation::CallAndReload(std::uint64_t address, size_t spilled, bool fini
 
 // A function of one value called straight (the guarded functions the loop calls, out of line):
 // the operand, its sign applied, is the argument in memory at [rsp], as the calling convention
-// passes a long double. A value that is not finite (a failing function gives +infinity) leaves
-// to the loop, which reports.
+// passes a long double. An operand that is a result may be infinite, which the function's value
+// could hide; a value that is not finite (a failing function gives +infinity) leaves as well.
 bool Translation::DirectCall(const Step& s, int index, long double (*f)(long double)) {
-    if (!OperandOnTop(s)) return false;
+    if (!MakeRoom(2) || !OperandOnTop(s)) return false;
+    if (Producer(s.a) >= 0) FiniteTest(0);
     e.StoreExtended(kRsp, kOperandA);
     stack.pop_back();
     const size_t spilled = stack.size();
@@ -381,42 +518,57 @@ bool Translation::DirectCall(const Step& s, int index, long double (*f)(long dou
     return Push(index);
 }
 
-// The x87 status word joins the status (and the value stays in st(0)); the saved registers
-// come back.
+// The saved registers come back; the value is in st(0).
 void Translation::Epilogue() {
-    e.Bytes({0x31, 0xC0, 0xDF, 0xE0}); // xor eax, eax; fnstsw ax
-    if (!calls) {
-        e.Bytes({0x09, 0x02, 0xC3}); // or [rdx], eax; ret
-        return;
+    if (calls) {
+        e.Bytes({0x48, 0x81, 0xC4}); // add rsp, frame
+        e.Int32(kFrame);
+        e.Bytes({0x41, 0x5E, 0x41, 0x5D, 0x41, 0x5C, 0x5B}); // pop r14 ... rbx
     }
-    e.Bytes({0x41, 0x09, 0x45, 0x00}); // or [r13], eax
-    e.Bytes({0x48, 0x81, 0xC4});       // add rsp, frame
-    e.Int32(kFrame);
-    e.Bytes({0x41, 0x5E, 0x41, 0x5D, 0x41, 0x5C, 0x5B, 0xC3}); // pop r14 ... rbx; ret
+    e.Bytes({0xC3}); // ret
+}
+
+// Where a test failed: the status says so, the registers are emptied, 0 is the value.
+void Translation::Leave() {
+    if (leaveJumps.empty()) return;
+    const size_t leave = e.code.size();
+    if (calls)
+        e.Bytes({0x41, 0xC7, 0x45, 0x00}); // mov dword [r13], kMachineRangeLeft
+    else
+        e.Bytes({0xC7, 0x02}); // mov dword [rdx], kMachineRangeLeft
+    e.Int32(std::int32_t(kMachineRangeLeft));
+    e.Bytes({0x0F, 0x77, 0xD9, 0xEE}); // emms; fldz
+    Epilogue();
+    for (size_t at : leaveJumps) e.Patch(at, leave);
+}
+
+// The constants behind the code, each aligned to its size, the loads pointed at them.
+void Translation::PlaceConstants() {
+    for (const Constant& c : constants) {
+        const size_t size = c.isDouble ? 8 : 4;
+        while (e.code.size() % size) e.Bytes({0xCC});
+        e.Patch(c.at, e.code.size());
+        for (size_t i = 0; i < size; ++i) e.Bytes({int((c.bits >> (8 * i)) & 0xFF)});
+    }
 }
 
 bool Translation::Run() {
-    if (!CountUses()) return false;
+    std::vector<int> order;
+    if (!CountUses() || !Order(&order)) return false;
     for (const Step& s : program)
         if (s.code >= StepSquare && s.code != StepEnd && !Inline(s.code)) calls = true;
     Prologue();
-    for (size_t i = 0; i + 1 < program.size(); ++i) {
-        const Step& s = program[i];
-        const bool ok = s.code < StepSquare ? Arithmetic(s, int(i)) : ValueStep(s, int(i));
+    PowerSets();
+    for (int i : order) {
+        const Step& s = program[size_t(i)];
+        const bool ok = s.code < StepSquare ? Arithmetic(s, i) : ValueStep(s, i);
         if (!ok) return false;
     }
     if (stack.size() != 1 || stack.back() != int(program.size()) - 2) return false;
+    FiniteTest(0);
     Epilogue();
-    // A call's value not finite (only calls jump here): the status says so, the registers are
-    // emptied, 0 is the value.
-    if (!leaveJumps.empty()) {
-        const size_t leave = e.code.size();
-        e.Bytes({0x41, 0xC7, 0x45, 0x00}); // mov dword [r13], kMachineRangeLeft
-        e.Int32(std::int32_t(kMachineRangeLeft));
-        e.Bytes({0x0F, 0x77, 0xD9, 0xEE}); // emms; fldz
-        Epilogue();
-        for (size_t at : leaveJumps) e.Patch(at, leave);
-    }
+    Leave();
+    PlaceConstants();
     return true;
 }
 
@@ -435,7 +587,7 @@ void MachineCode::Clear() {
 }
 
 bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long double>& values,
-                        int variables, int angularUnit, MachineStepFunction function) {
+                        int variables, int angularUnit, MachineCalls calls) {
     Clear();
     unit = angularUnit;
 #if defined(__x86_64__)
@@ -447,7 +599,7 @@ bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long
             const size_t k = size_t(std::abs(n));
             if (k > size_t(variables) && k < values.size() && !InRange(values[k])) return false;
         }
-    Translation t(program, variables, angularUnit, function);
+    Translation t(program, values, variables, angularUnit, calls);
     if (!t.Run()) return false;
     const std::vector<std::uint8_t>& code = t.Code();
     const size_t page = size_t(sysconf(_SC_PAGESIZE));
@@ -469,7 +621,7 @@ bool MachineCode::Build(const std::vector<Step>& program, const std::vector<long
     (void)values;
     (void)variables;
     (void)angularUnit;
-    (void)function;
+    (void)calls;
     return false;
 #endif
 }

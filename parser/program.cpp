@@ -315,26 +315,27 @@ long double vdParser::MachineStep(vdParser* parser, int step, const long double*
     return r;
 }
 
-// The first power of a set, called from machine code: every power of the set at once, the
-// later ones into their value numbers, where the code reads them.
-long double vdParser::MachinePowerSet(const Step& first, long double a, const long double* stored) {
-    FillPowerSet(first, a, stored);
-    const long double r = PowerOfSet(first, a, stored);
-    for (int m = PowerSetNext[size_t(&first - Program.data())]; m >= 0;
-         m = PowerSetNext[size_t(m)]) {
-        const Step& s = Program[size_t(m)];
-        long double* const out = &ValueList[size_t(s.result)];
-        if (RoundedPowerOfSet(s, out)) continue;
-        *out = PowerOfSet(s, (s.a < 0) != (first.a < 0) ? -a : a, stored);
-        if (!InRange(*out)) MachineFailed = true;
+// The first power of a set, called from machine code before anything else: every power of the
+// set into its value number, where the code reads them. The base is a variable or a constant.
+void vdParser::MachinePowers(vdParser* parser, int step) {
+    const Step& first = parser->Program[size_t(step)];
+    const size_t n = size_t(std::abs(first.a));
+    const long double* const stored =
+        n <= size_t(parser->VarCount) ? parser->MachineVariables + (n - 1) : &parser->ValueList[n];
+    const long double a = first.a < 0 ? -*stored : *stored;
+    parser->FillPowerSet(first, a, stored);
+    for (int m = step; m >= 0; m = parser->PowerSetNext[size_t(m)]) {
+        const Step& s = parser->Program[size_t(m)];
+        long double* const out = &parser->ValueList[size_t(s.result)];
+        if (parser->RoundedPowerOfSet(s, out)) continue;
+        *out = parser->PowerOfSet(s, (s.a < 0) != (first.a < 0) ? -a : a, stored);
+        if (!InRange(*out)) parser->MachineFailed = true;
     }
-    return r;
 }
 
 long double vdParser::MachineValue(const Step& step, long double a, long double exponent,
                                    const long double* stored) {
     const Step* const s = &step;
-    if (s->code == StepPowerSet) return MachinePowerSet(step, a, stored);
     const int unit = AngularUnit;
     switch (s->code) {
 #define ORV_EXPONENT exponent
@@ -350,14 +351,6 @@ long double vdParser::MachineValue(const Step& step, long double a, long double 
     }
 }
 
-namespace {
-void ClearExceptionFlags() {
-#if defined(__x86_64__)
-    __asm__ volatile("fnclex");
-#endif
-}
-} // namespace
-
 // The machine code where it is built and the variables are finite, else (and where it met
 // anything out of the ordinary) the loop.
 long double vdParser::Evaluate(const long double* variables) {
@@ -367,12 +360,13 @@ long double vdParser::Evaluate(const long double* variables) {
         MachineCountdown = 1;
     }
     if (MachineCountdown > 0 && --MachineCountdown == 0 &&
-        !Machine.Build(Program, ValueList, VarCount, AngularUnit, &vdParser::MachineStep))
+        !Machine.Build(Program, ValueList, VarCount, AngularUnit,
+                       {&vdParser::MachineStep, &vdParser::MachinePowers}))
         MachineCountdown = -1;
     if (const MachineCode::Entry code = Machine.Get()) {
         // The caller's values, where it gave them, were written long before: reading them
         // there is faster than reading the copies just made. Finite variables (the exponent
-        // bits of none all set): then the flags tell every result out of range.
+        // bits of none all set): then every value out of range stays so or meets a test.
         if (!variables) variables = ValueList.data() + 1;
         const char* const bytes = reinterpret_cast<const char*>(variables);
         bool finite = true;
@@ -391,10 +385,7 @@ long double vdParser::Evaluate(const long double* variables) {
                 EvaluatedUnit = AngularUnit;
                 return r;
             }
-            // The loop reports; the flags are left clear for the next evaluation.
-            const long double value = RunProgram<false>();
-            ClearExceptionFlags();
-            return value;
+            return RunProgram<false>(); // which reports
         }
     }
     return RunProgram<false>();

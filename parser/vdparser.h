@@ -39,17 +39,21 @@ struct SignificandNumber {
     int exponent;
 };
 
-// The function machine code calls for a step it does not compute itself: the step's value from
-// its operands as they stand (a, and b for the general power), not yet negated.
+// The functions machine code calls: for a step it does not compute itself, the step's value from
+// its operands as they stand (a, and b for the general power), not yet negated; for the first
+// power of a power set, every power of the set into its value number.
 using MachineStepFunction = long double (*)(vdParser* parser, int step, const long double* a,
                                             const long double* b);
+using MachinePowersFunction = void (*)(vdParser* parser, int step);
+struct MachineCalls {
+    MachineStepFunction step;
+    MachinePowersFunction powers;
+};
 
-// The status machine code leaves: the x87 status word, and this bit where a function it called
-// gave a value that is not finite.
+// The status machine code leaves: this bit where it met a value it does not go on with (one
+// that is not finite, or a power too small to tell from an underflow without the loop's test).
 constexpr unsigned kMachineRangeLeft = 0x10000;
-// Invalid, denormal operand, division by zero, overflow, underflow, stack fault: the loop
-// evaluates again (a subnormal value is rare enough to leave to it).
-constexpr unsigned kMachineFailure = 0x1 | 0x2 | 0x4 | 0x8 | 0x10 | 0x40 | kMachineRangeLeft;
+constexpr unsigned kMachineFailure = kMachineRangeLeft;
 
 // The evaluation program as machine code, where the system has it (x86-64).
 class MachineCode {
@@ -64,7 +68,7 @@ public:
     // Translates the program (its constants in values, variables 1 ... variables); false, and no
     // code, for a program it does not translate.
     bool Build(const std::vector<Step>& program, const std::vector<long double>& values,
-               int variables, int angularUnit, MachineStepFunction function);
+               int variables, int angularUnit, MachineCalls calls);
     void Clear();
     Entry Get() const { return entry; }
     // The angular unit the code was built for.
@@ -334,6 +338,7 @@ private:
     bool MachineFailed = false;
     static long double MachineStep(vdParser* parser, int step, const long double* a,
                                    const long double* b);
+    static void MachinePowers(vdParser* parser, int step);
     const long double* MachineVariables = nullptr;
     long double Evaluate(const long double* variables = nullptr);
     // The variables' contents of the last GetResultExt are in ValueList only; Contents() copies
@@ -351,7 +356,6 @@ private:
     long double PowerOfSet(const vdp::Step& s, long double a, const long double* stored);
     bool RoundedPowerOfSet(const vdp::Step& s, long double* out) const;
     void FillPowerSet(const vdp::Step& s, long double a, const long double* stored);
-    long double MachinePowerSet(const vdp::Step& first, long double a, const long double* stored);
     long double MachineValue(const vdp::Step& s, long double a, long double exponent,
                              const long double* stored);
     long double RunStep(const vdp::Step& step, long double a, long double b, bool* failed);
