@@ -110,14 +110,22 @@ inline TwoWord TwoWordProduct(TwoWord a, TwoWord b) {
     return {s, e - (s - t.hi)};
 }
 
-// The top 128 bits of a * b, normalised (the dropped low parts make it at most 3 units small).
-inline SignificandNumber SignificandProduct(SignificandNumber a, SignificandNumber b) {
+// The top 128 bits of a * b, not normalised: 3 units small at most (the dropped low parts).
+inline SignificandNumber SignificandProductTop(SignificandNumber a, SignificandNumber b) {
     using Wide = unsigned __int128;
     const Wide top = Wide(a.hi) * b.hi + ((Wide(a.hi) * b.lo) >> 64) + ((Wide(a.lo) * b.hi) >> 64);
+    return {std::uint64_t(top >> 64), std::uint64_t(top), a.exponent + b.exponent + 128};
+}
+
+// The same, normalised (both normalised: the top bit is clear at most once).
+inline SignificandNumber SignificandProduct(SignificandNumber a, SignificandNumber b) {
+    using Wide = unsigned __int128;
+    const SignificandNumber p = SignificandProductTop(a, b);
+    const Wide top = Wide(p.hi) << 64 | p.lo;
     // Doubled where the top bit is clear: an addition under a mask, no shift by a variable.
     const int shift = int(~top >> 127);
     const Wide t = top + (top & (Wide(0) - Wide(shift)));
-    return {std::uint64_t(t >> 64), std::uint64_t(t), a.exponent + b.exponent + 128 - shift};
+    return {std::uint64_t(t >> 64), std::uint64_t(t), p.exponent - shift};
 }
 
 // The significand of x as a power 1, and whether x is negative (negated when negate is set). x
@@ -138,26 +146,88 @@ inline bool ReadSignificand(long double x, const long double* stored, bool negat
     return true;
 }
 
-// The power r rounded once to 64 bits, negated when negative. False where the rounding is too
-// close to call (within the truncation's reach of a halfway point, exact ties included) and
-// outside 2^-16000 ... 2^16000.
-inline bool RoundSignificand(SignificandNumber r, bool negative, long double* out) {
-    if (r.lo - ((std::uint64_t(1) << 63) - 4096) < 8192) return false;
-    std::uint64_t q = r.hi + (r.lo >> 63);
-    int scale = r.exponent + 64; // the power is q * 2^scale
-    if (q == 0) {                // rounded up to the next power of 2
-        q = std::uint64_t(1) << 63;
+// Whether the n-th power of a significand with bits significant bits is computed exactly: its at
+// most n * bits bits lie within the 128 kept, even 8 bits short of normalised. Every power that
+// is a tie (exactly 65 bits) is: (bits - 1) * n < 65, so n * bits < 65 + n <= 120 for n < 56,
+// and a tie with a higher power has bits = 2 (an odd power of 3 needs more than 65 bits there).
+inline bool ExactPower(int bits, int n) {
+    return n * bits <= 120;
+}
+
+// The significant bits of a significand (up to its lowest set bit).
+inline int SignificantBits(std::uint64_t m) {
+    return 64 - __builtin_ctzll(m);
+}
+
+// The power (hi:lo) * 2^exponent rounded once to 64 bits, negated when negative: to nearest, ties
+// to even where it is exact. (hi:lo) is at most 8 bits short of normalised, never 0. False where
+// a truncated power is too close to a halfway point to call, and outside 2^-16000 ... 2^16000.
+inline bool RoundTop(std::uint64_t hi, std::uint64_t lo, int exponent, bool exact, bool negative,
+                     long double* out) {
+    constexpr std::uint64_t kHalf = std::uint64_t(1) << 63;
+    const int lead = __builtin_clzll(hi);
+    hi = hi << lead | (lo >> 1) >> (63 - lead);
+    lo <<= lead;
+    if (!exact && lo - (kHalf - 4096) < 8192) return false;
+    const bool up = lo > kHalf || (lo == kHalf && (hi & 1));
+    std::uint64_t q = hi + std::uint64_t(up);
+    int scale = exponent - lead + 64; // the power is q * 2^scale
+    if (q == 0) {                     // rounded up to the next power of 2
+        q = kHalf;
         ++scale;
     }
     if (scale + 63 < -16000 || scale + 63 > 16000) return false;
     // The bits of the long double q * 2^scale: q is its significand as it stands.
     const std::uint16_t signExponent =
         std::uint16_t((scale + 63 + 16383) | (negative ? 0x8000 : 0));
-    char bytes[sizeof(long double)] = {};
+    char* const bytes = reinterpret_cast<char*>(out);
     std::memcpy(bytes, &q, 8);
     std::memcpy(bytes + 8, &signExponent, 2);
-    std::memcpy(out, bytes, 10);
     return true;
+}
+
+inline bool RoundSignificand(const SignificandNumber& r, bool exact, bool negative,
+                             long double* out) {
+    return RoundTop(r.hi, r.lo, r.exponent, exact, negative, out);
+}
+
+// The top 128 bits of the powers 2 ... top (top <= 8) of a significand m, at most 8 bits short
+// of normalised, in registers as far as they go: power k is (hi[k]:lo[k]) * 2^(k * e + 128 *
+// (k - 1)) for m * 2^e (each of the k - 1 products adds 128).
+inline void SmallSignificandPowers(std::uint64_t m, int top, std::uint64_t* hi, std::uint64_t* lo) {
+    using Wide = unsigned __int128;
+    const auto high = [](Wide w) { return std::uint64_t(w >> 64); };
+    // (ah:al) * (bh:bl), top 128 bits
+    const auto product = [&](std::uint64_t ah, std::uint64_t al, std::uint64_t bh,
+                             std::uint64_t bl) {
+        return Wide(ah) * bh + high(Wide(ah) * bl) + high(Wide(al) * bh);
+    };
+    const auto square = [&](std::uint64_t ah, std::uint64_t al) {
+        const std::uint64_t cross = high(Wide(ah) * al);
+        return Wide(ah) * ah + cross + cross;
+    };
+    const Wide p2 = Wide(m) * m;
+    const Wide p3 = Wide(m) * high(p2) + high(Wide(m) * std::uint64_t(p2));
+    const Wide p4 = square(high(p2), std::uint64_t(p2));
+    hi[2] = high(p2), lo[2] = std::uint64_t(p2);
+    hi[3] = high(p3), lo[3] = std::uint64_t(p3);
+    hi[4] = high(p4), lo[4] = std::uint64_t(p4);
+    if (top >= 5) {
+        const Wide p = product(hi[2], lo[2], hi[3], lo[3]);
+        hi[5] = high(p), lo[5] = std::uint64_t(p);
+    }
+    if (top >= 6) {
+        const Wide p = square(hi[3], lo[3]);
+        hi[6] = high(p), lo[6] = std::uint64_t(p);
+    }
+    if (top >= 7) {
+        const Wide p = product(hi[3], lo[3], hi[4], lo[4]);
+        hi[7] = high(p), lo[7] = std::uint64_t(p);
+    }
+    if (top >= 8) {
+        const Wide p = square(hi[4], lo[4]);
+        hi[8] = high(p), lo[8] = std::uint64_t(p);
+    }
 }
 
 // x^n for 4 <= n <= 64 from the 64-bit significand: its powers by squaring, rounded once to 64
@@ -169,6 +239,7 @@ inline bool SignificandPower(long double x, const long double* stored, bool nega
     SignificandNumber base, r{};
     bool negative;
     if (!ReadSignificand(x, stored, negate, &base, &negative)) return false;
+    const int bits = SignificantBits(base.hi);
     bool first = true;
     for (unsigned k = unsigned(n); k;) {
         if (k & 1) {
@@ -178,7 +249,7 @@ inline bool SignificandPower(long double x, const long double* stored, bool nega
         k >>= 1;
         if (k) base = SignificandProduct(base, base);
     }
-    return RoundSignificand(r, negative && (n & 1), out);
+    return RoundSignificand(r, ExactPower(bits, n), negative && (n & 1), out);
 }
 
 // The significand's powers 1 ... top (top <= 64) of one base at once, for a text with several

@@ -139,7 +139,7 @@ void vdParser::BuildProgram() {
     Program.reserve(size_t(OpCount) + 1);
     for (int i = 1; i <= OpCount; ++i) {
         const vdOpStructDef& op = OpList[size_t(i)];
-        Step s{op.Code, op.Value1, op.Value2, op.Result, 0, i, 0, 0, nullptr, 0};
+        Step s{op.Code, op.Value1, op.Value2, op.Result, 0, i, 0, 0, nullptr, 0, 0};
         const bool arithmetic = op.Code >= OpAdd && op.Code <= OpDiv;
         if (op.Code == OpPow) {
             s.code = StepPower;
@@ -186,7 +186,7 @@ void vdParser::BuildProgram() {
     }
     // The value is the last step's result, or the last operation's when every one was done here.
     const int last = Program.empty() ? OpList[size_t(OpCount)].Result : Program.back().result;
-    Program.push_back(Step{StepEnd, last, 0, 0, 0, 0, Program.empty() ? 0 : 1, 0, nullptr, 0});
+    Program.push_back(Step{StepEnd, last, 0, 0, 0, 0, Program.empty() ? 0 : 1, 0, nullptr, 0, 0});
     BuildPowerSets();
     // A result goes to its value number only when a later step reads it from there (or always
     // in a program with random numbers, whose results evaluating again would change).
@@ -216,6 +216,7 @@ void vdParser::BuildProgram() {
 // variable, or a result written once before the first of the powers).
 void vdParser::BuildPowerSets() {
     PowerTable.clear();
+    PowerSetMembers.clear();
     PowerSetNext.assign(Program.size(), -1);
     auto products = [](int n) {
         return 31 - __builtin_clz(unsigned(n)) + __builtin_popcount(unsigned(n)) - 1;
@@ -236,12 +237,15 @@ void vdParser::BuildPowerSets() {
         if (members.size() < 2 || top - 1 > separate) continue;
         const int table = int(PowerTable.size());
         PowerTable.resize(PowerTable.size() + size_t(top) + 1);
+        Program[members[0]].set = int(PowerSetMembers.size());
         for (size_t m = 0; m < members.size(); ++m) {
             Step& s = Program[members[m]];
             s.code = m == 0 ? StepPowerSet : StepPowerOfSet;
             s.b = top;
             s.table = table;
             if (m + 1 < members.size()) PowerSetNext[members[m]] = int(members[m + 1]);
+            PowerSetMembers.push_back({int(members[m]), s.exponent, s.result, int(members.size()),
+                                       int((s.a < 0) != (Program[members[0]].a < 0))});
         }
     }
 }
@@ -260,17 +264,21 @@ inline long double vdParser::PowerOfSet(const Step& s, long double a, const long
 inline bool vdParser::RoundedPowerOfSet(const Step& s, long double* out) const {
     const SignificandNumber* const set = PowerTable.data() + s.table;
     const bool negative = (set[0].lo != 0) != (s.a < 0) && (s.exponent & 1);
-    return set[0].hi && RoundSignificand(set[s.exponent], negative, out);
+    return set[0].hi && RoundSignificand(set[s.exponent], ExactPower(set[0].exponent, s.exponent),
+                                         negative, out);
 }
 
-// Fills the set's significand powers from its base; entry 0 keeps the base's own sign.
+// Fills the set's significand powers from its base; entry 0 keeps whether it has a significand
+// (hi), the base's own sign (lo) and the significand's significant bits (exponent).
 inline void vdParser::FillPowerSet(const Step& s, long double a, const long double* stored) {
     SignificandNumber* const set = PowerTable.data() + s.table;
     SignificandNumber base;
     bool operandNegative = false;
     set[0].hi = ReadSignificand(a, stored, stored && s.a < 0, &base, &operandNegative);
     set[0].lo = operandNegative != (s.a < 0);
-    if (set[0].hi) SignificandPowers(base, s.b, set);
+    if (!set[0].hi) return;
+    set[0].exponent = SignificantBits(base.hi);
+    SignificandPowers(base, s.b, set);
 }
 
 // The value steps, each with the value of its operand a. stored is where a stands in memory,
@@ -317,19 +325,48 @@ long double vdParser::MachineStep(vdParser* parser, int step, const long double*
 
 // The first power of a set, called from machine code before anything else: every power of the
 // set into its value number, where the code reads them. The base is a variable or a constant.
+// The significand's powers stay here; only where one of them does not round (or the base has
+// no significand) the set is computed as the loop computes it.
 void vdParser::MachinePowers(vdParser* parser, int step) {
     const Step& first = parser->Program[size_t(step)];
     const size_t n = size_t(std::abs(first.a));
+    long double* const list = parser->ValueList.data();
     const long double* const stored =
-        n <= size_t(parser->VarCount) ? parser->MachineVariables + (n - 1) : &parser->ValueList[n];
+        n <= size_t(parser->VarCount) ? parser->MachineVariables + (n - 1) : list + n;
+    const PowerSetMember* const members = parser->PowerSetMembers.data() + first.set;
+    const int count = members[0].count;
+    SignificandNumber base;
+    bool negative;
+    if (first.b <= 8 && ReadSignificand(0, stored, first.a < 0, &base, &negative)) {
+        std::uint64_t hi[9], lo[9];
+        SmallSignificandPowers(base.hi, first.b, hi, lo);
+        const int bits = SignificantBits(base.hi);
+        int k = 0;
+        for (; k < count; ++k) {
+            const PowerSetMember& m = members[k];
+            const int e = m.exponent;
+            const bool sign = (negative != (m.flipped != 0)) && (e & 1);
+            if (!RoundTop(hi[e], lo[e], e * base.exponent + 128 * (e - 1), ExactPower(bits, e),
+                          sign, list + m.result))
+                break;
+        }
+        if (k == count) return;
+    }
+    parser->MachinePowersAsTheLoop(first, stored);
+}
+
+// A power set as the loop computes it, where a power did not round from the significand's
+// powers (or the base has none).
+void vdParser::MachinePowersAsTheLoop(const Step& first, const long double* stored) {
+    const PowerSetMember* const members = PowerSetMembers.data() + first.set;
     const long double a = first.a < 0 ? -*stored : *stored;
-    parser->FillPowerSet(first, a, stored);
-    for (int m = step; m >= 0; m = parser->PowerSetNext[size_t(m)]) {
-        const Step& s = parser->Program[size_t(m)];
-        long double* const out = &parser->ValueList[size_t(s.result)];
-        if (parser->RoundedPowerOfSet(s, out)) continue;
-        *out = parser->PowerOfSet(s, (s.a < 0) != (first.a < 0) ? -a : a, stored);
-        if (!InRange(*out)) parser->MachineFailed = true;
+    FillPowerSet(first, a, stored);
+    for (int k = 0; k < members[0].count; ++k) {
+        const Step& s = Program[size_t(members[k].step)];
+        long double* const out = &ValueList[size_t(s.result)];
+        if (RoundedPowerOfSet(s, out)) continue;
+        *out = PowerOfSet(s, members[k].flipped ? -a : a, stored);
+        if (!InRange(*out)) MachineFailed = true;
     }
 }
 

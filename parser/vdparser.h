@@ -30,10 +30,12 @@ struct Step {
     int store;    // a later step reads the result from its value number
     long double (*function)(long double); // functions, with angles in radians
     int table;
+    int set; // a power set's first power: where its members begin in PowerSetMembers
 };
 
-// A power of a 64-bit significand in integer arithmetic: (hi:lo) * 2^exponent, the top bit of hi
-// set, the top 128 bits of the exact power (truncated: at most a few units of 2^-128 below it).
+// A power of a 64-bit significand in integer arithmetic: (hi:lo) * 2^exponent, the top 128 bits
+// of the exact power (truncated: at most a few units of 2^-120 of it below it), normalised (the
+// top bit of hi set) or, within a power set, up to 8 bits short of it.
 struct SignificandNumber {
     unsigned long long hi, lo;
     int exponent;
@@ -317,11 +319,18 @@ protected:
     // What evaluation runs: the operations that are not done once when compiling.
     std::vector<vdp::Step> Program;
     // The significands' powers of the power sets, filled at every evaluation; entry 0 of a set
-    // says whether its base has a significand (hi) and its sign (lo).
+    // says whether its base has a significand (hi), its sign (lo) and its significant bits
+    // (exponent).
     std::vector<vdp::SignificandNumber> PowerTable;
     // For each power of a set, the step of the set's next power (-1 for the last, and for
     // every other step).
     std::vector<int> PowerSetNext;
+    // The powers of every set in program order, a set's together (count: the set's size, in
+    // its first); flipped: the power's operand has the other sign than the first's.
+    struct PowerSetMember {
+        int step, exponent, result, count, flipped;
+    };
+    std::vector<PowerSetMember> PowerSetMembers;
     int ValueStart;
     bool SetupDone;
 
@@ -339,6 +348,8 @@ private:
     static long double MachineStep(vdParser* parser, int step, const long double* a,
                                    const long double* b);
     static void MachinePowers(vdParser* parser, int step);
+    __attribute__((noinline)) void MachinePowersAsTheLoop(const vdp::Step& first,
+                                                          const long double* stored);
     const long double* MachineVariables = nullptr;
     long double Evaluate(const long double* variables = nullptr);
     // The variables' contents of the last GetResultExt are in ValueList only; Contents() copies
