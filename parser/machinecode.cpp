@@ -158,6 +158,7 @@ private:
     // polynomial computes all its powers before the first product).
     bool MakeRoom(size_t count) {
         while (stack.size() + count > 8) {
+            if (DropCopy()) continue;
             const int deepest = stack.front();
             if (deepest < 0) return false;
             ToTop(int(stack.size()) - 1);
@@ -168,6 +169,29 @@ private:
         }
         return true;
     }
+    // A variable read again later stays on the stack as a copy (an 80-bit load costs several
+    // times a copy between registers); the deepest copy goes first where room is needed, all of
+    // them before a call.
+    static constexpr int kCopy = -1000000;
+    std::vector<int> usesLeft; // by variable: the reads through Operand still to come
+    int nextLoad = -2;
+    bool overflow = false; // a test found too few free registers: no code
+    bool DropCopy() {
+        for (size_t i = 0; i < stack.size(); ++i) {
+            if (stack[i] > kCopy) continue;
+            ToTop(int(stack.size() - 1 - i));
+            e.Bytes({0xDD, 0xD8}); // fstp st(0)
+            stack.pop_back();
+            return true;
+        }
+        return false;
+    }
+    void DropCopies() {
+        while (DropCopy()) {
+        }
+    }
+    void CountVariableReads(const std::vector<int>& order);
+    bool Variable(int n, int* value);
     void LoadConstant(long double c, int number);
     // The operand on the stack: a result already there, else loaded from its value number.
     bool Operand(int number, int* value) {
@@ -183,11 +207,13 @@ private:
             e.LoadExtended(base, disp);
         } else if (n > size_t(variableCount) && n < list.size()) {
             LoadConstant(list[n], number);
+        } else if (n >= 1 && n <= size_t(variableCount)) {
+            return Variable(int(n), value);
         } else {
             const auto [base, disp] = Place(number);
             e.LoadExtended(base, disp);
         }
-        *value = step >= 0 ? step : -2 - int(stack.size());
+        *value = step >= 0 ? step : nextLoad--;
         return Push(*value);
     }
     // A value step's operand on top, its sign applied.
@@ -244,8 +270,71 @@ void Translation::LoadConstant(long double c, int number) {
     }
 }
 
+// The reads of each variable through Operand, in the order the code computes the steps: the
+// operands of the four operations and of the steps computed here or called straight (a call
+// back into the parser reads its operands from memory).
+void Translation::CountVariableReads(const std::vector<int>& order) {
+    usesLeft.assign(size_t(variableCount) + 1, 0);
+    const auto read = [&](int number) {
+        const int n = number < 0 ? -number : number;
+        if (n >= 1 && n <= variableCount && Producer(number) < 0) ++usesLeft[size_t(n)];
+    };
+    const bool radians = unit == 2;
+    for (int i : order) {
+        const Step& s = program[size_t(i)];
+        if (s.code < StepSquare) {
+            read(s.a);
+            read(s.b);
+            continue;
+        }
+        switch (s.code) {
+        case StepExp:
+        case StepLn:
+        case StepLg:
+        case StepCall:
+            read(s.a);
+            break;
+        case StepSin:
+        case StepCos:
+        case StepTan:
+        case StepAngleIn:
+        case StepAngleOut:
+            if (radians) read(s.a);
+            break;
+        default:
+            if (Inline(s.code)) read(s.a);
+            break;
+        }
+    }
+}
+
+// Variable n as an operand: its copy where one is on the stack (itself at its last read), else
+// loaded, with a copy kept below it where it is read again and there is room.
+bool Translation::Variable(int n, int* value) {
+    const int copy = kCopy - n;
+    const bool again = --usesLeft[size_t(n)] > 0;
+    const int depth = Depth(copy);
+    *value = nextLoad--;
+    if (depth >= 0) {
+        if (!again) {
+            stack[stack.size() - 1 - size_t(depth)] = *value;
+            return true;
+        }
+        e.Bytes({0xD9, 0xC0 + depth}); // fld st(depth)
+        return Push(*value);
+    }
+    const auto [base, disp] = Place(n);
+    e.LoadExtended(base, disp);
+    if (again && stack.size() < 5) {
+        stack.push_back(copy);
+        e.Bytes({0xD9, 0xC0}); // fld st(0)
+    }
+    return Push(*value);
+}
+
 // Leaves when the value at depth is infinite or NaN: r - r is NaN then, and unordered.
 void Translation::FiniteTest(int depth) {
+    overflow = overflow || stack.size() + 1 > 8;
     // fld st(depth); fsub st, st; fucomip st, st; jp leave
     e.Bytes({0xD9, 0xC0 + depth, 0xD8, 0xE0, 0xDF, 0xE8});
     leaveJumps.push_back(e.Jump({0x0F, 0x8A}));
@@ -254,6 +343,7 @@ void Translation::FiniteTest(int depth) {
 // A square, cube or reciprocal on top below 2^-1022 in magnitude (or NaN) leaves: the loop tells
 // an underflow there from a small power in range (and 0 from 0).
 void Translation::SmallTest() {
+    overflow = overflow || stack.size() + 2 > 8;
     double bound = 0x1p-1022;
     std::uint64_t bits;
     std::memcpy(&bits, &bound, 8);
@@ -447,6 +537,7 @@ bool Translation::Call(const Step& s, int index) {
             e.Int32(disp);
         }
     }
+    DropCopies();
     const size_t spilled = stack.size();
     Spill(spilled);
     e.Bytes({0x4C, 0x89, 0xE7}); // mov rdi, r12
@@ -512,6 +603,7 @@ bool Translation::DirectCall(const Step& s, int index, long double (*f)(long dou
     if (Producer(s.a) >= 0) FiniteTest(0);
     e.StoreExtended(kRsp, kOperandA);
     stack.pop_back();
+    DropCopies();
     const size_t spilled = stack.size();
     Spill(spilled);
     CallAndReload(std::uint64_t(reinterpret_cast<std::uintptr_t>(f)), spilled, true);
@@ -555,6 +647,7 @@ void Translation::PlaceConstants() {
 bool Translation::Run() {
     std::vector<int> order;
     if (!CountUses() || !Order(&order)) return false;
+    CountVariableReads(order);
     for (const Step& s : program)
         if (s.code >= StepSquare && s.code != StepEnd && !Inline(s.code)) calls = true;
     Prologue();
@@ -564,7 +657,8 @@ bool Translation::Run() {
         const bool ok = s.code < StepSquare ? Arithmetic(s, i) : ValueStep(s, i);
         if (!ok) return false;
     }
-    if (stack.size() != 1 || stack.back() != int(program.size()) - 2) return false;
+    DropCopies();
+    if (overflow || stack.size() != 1 || stack.back() != int(program.size()) - 2) return false;
     FiniteTest(0);
     Epilogue();
     Leave();

@@ -5,6 +5,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -166,3 +167,15 @@ long double (*FunctionInRadians(int code))(long double);
 void Trace(const char* signature);
 
 } // namespace vdp
+
+// Whether evaluation runs the machine code now: built, for this angular unit.
+inline bool vdParser::MachineReady() const {
+    return Machine.Get() && Machine.Unit() == AngularUnit && MachineCountdown <= 0;
+}
+
+// Not infinite or NaN: the exponent bits not all set (read as bytes, not through the x87).
+inline bool vdParser::FiniteBits(const long double* x) {
+    std::uint16_t exponent;
+    std::memcpy(&exponent, reinterpret_cast<const char*>(x) + 8, 2);
+    return (exponent & 0x7fff) != 0x7fff;
+}

@@ -388,10 +388,32 @@ long double vdParser::MachineValue(const Step& step, long double a, long double 
     }
 }
 
-// The machine code where it is built and the variables are finite, else (and where it met
-// anything out of the ordinary) the loop.
+// The machine code where it is built for this angular unit and the variables are finite, else
+// (and where it met anything out of the ordinary) the loop.
 long double vdParser::Evaluate(const long double* variables) {
-    // Code for another angular unit is built again for this one.
+    if (!MachineReady()) return EvaluateFirst();
+    // The caller's values, where it gave them, were written long before: reading them there is
+    // faster than reading the copies just made.
+    if (!variables) variables = ValueList.data() + 1;
+    for (int i = 0; i < VarCount; ++i)
+        if (!FiniteBits(variables + i)) return RunProgram<false>();
+    return RunMachine(variables);
+}
+
+// The machine code at finite variables: then every value out of range stays so or meets a test.
+long double vdParser::RunMachine(const long double* variables) {
+    unsigned status = 0;
+    MachineFailed = false;
+    MachineVariables = variables;
+    const long double r = Machine.Get()(ValueList.data(), variables, &status, this);
+    if (status || MachineFailed) return RunProgram<false>(); // which reports
+    ResultsPending = true;
+    EvaluatedUnit = AngularUnit;
+    return r;
+}
+
+// The loop, counting down to the machine code (built again for another angular unit).
+long double vdParser::EvaluateFirst() {
     if (Machine.Get() && Machine.Unit() != AngularUnit) {
         Machine.Clear();
         MachineCountdown = 1;
@@ -400,31 +422,6 @@ long double vdParser::Evaluate(const long double* variables) {
         !Machine.Build(Program, ValueList, VarCount, AngularUnit,
                        {&vdParser::MachineStep, &vdParser::MachinePowers}))
         MachineCountdown = -1;
-    if (const MachineCode::Entry code = Machine.Get()) {
-        // The caller's values, where it gave them, were written long before: reading them
-        // there is faster than reading the copies just made. Finite variables (the exponent
-        // bits of none all set): then every value out of range stays so or meets a test.
-        if (!variables) variables = ValueList.data() + 1;
-        const char* const bytes = reinterpret_cast<const char*>(variables);
-        bool finite = true;
-        for (int i = 0; i < VarCount; ++i) {
-            std::uint16_t exponent;
-            std::memcpy(&exponent, bytes + 16 * i + 8, 2);
-            finite = finite && (exponent & 0x7fff) != 0x7fff;
-        }
-        if (finite) {
-            unsigned status = 0;
-            MachineFailed = false;
-            MachineVariables = variables;
-            const long double r = code(ValueList.data(), variables, &status, this);
-            if (!(status & kMachineFailure) && !MachineFailed) {
-                ResultsPending = true;
-                EvaluatedUnit = AngularUnit;
-                return r;
-            }
-            return RunProgram<false>(); // which reports
-        }
-    }
     return RunProgram<false>();
 }
 

@@ -177,10 +177,15 @@ long double vdParser::GetResultExt(long double* values) {
     // The contents go to VarCont only when asked for (Contents).
     // Copied as bytes: an x87 load and store would take several times as long.
     long double* const list = ValueList.data() + 1;
-    for (int i = 0; i < VarCount; ++i) std::memcpy(list + i, values + i, sizeof(long double));
+    bool finite = true;
+    for (int i = 0; i < VarCount; ++i) {
+        std::memcpy(list + i, values + i, sizeof(long double));
+        finite = finite && FiniteBits(values + i);
+    }
     ContentsInList = true;
     if (Program.empty()) return GetResultValue();
     IsError = false;
+    if (finite && MachineReady()) return RunMachine(values);
     return Evaluate(values);
 }
 

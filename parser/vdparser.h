@@ -55,7 +55,6 @@ struct MachineCalls {
 // The status machine code leaves: this bit where it met a value it does not go on with (one
 // that is not finite, or a power too small to tell from an underflow without the loop's test).
 constexpr unsigned kMachineRangeLeft = 0x10000;
-constexpr unsigned kMachineFailure = kMachineRangeLeft;
 
 // The evaluation program as machine code, where the system has it (x86-64).
 class MachineCode {
@@ -352,6 +351,10 @@ private:
                                                           const long double* stored);
     const long double* MachineVariables = nullptr;
     long double Evaluate(const long double* variables = nullptr);
+    __attribute__((noinline)) long double EvaluateFirst();
+    long double RunMachine(const long double* variables);
+    bool MachineReady() const;
+    static bool FiniteBits(const long double* x);
     // The variables' contents of the last GetResultExt are in ValueList only; Contents() copies
     // them to VarCont first.
     bool ContentsInList = false;
