@@ -159,11 +159,11 @@ inline int SignificantBits(std::uint64_t m) {
     return 64 - __builtin_ctzll(m);
 }
 
-// The power (hi:lo) * 2^exponent rounded once to 64 bits, negated when negative: to nearest, ties
+// The power (hi:lo) * 2^exponent rounded once to 64 bits, with the sign bit given: to nearest, ties
 // to even where it is exact. (hi:lo) is at most 8 bits short of normalised, never 0. False where
 // a truncated power is too close to a halfway point to call, and outside 2^-16000 ... 2^16000.
-inline bool RoundTop(std::uint64_t hi, std::uint64_t lo, int exponent, bool exact, bool negative,
-                     long double* out) {
+inline bool RoundTop(std::uint64_t hi, std::uint64_t lo, int exponent, bool exact,
+                     std::uint16_t signBit, long double* out) {
     constexpr std::uint64_t kHalf = std::uint64_t(1) << 63;
     const int lead = __builtin_clzll(hi);
     hi = hi << lead | (lo >> 1) >> (63 - lead);
@@ -178,8 +178,7 @@ inline bool RoundTop(std::uint64_t hi, std::uint64_t lo, int exponent, bool exac
     }
     if (scale + 63 < -16000 || scale + 63 > 16000) return false;
     // The bits of the long double q * 2^scale: q is its significand as it stands.
-    const std::uint16_t signExponent =
-        std::uint16_t((scale + 63 + 16383) | (negative ? 0x8000 : 0));
+    const std::uint16_t signExponent = std::uint16_t((scale + 63 + 16383) | signBit);
     char* const bytes = reinterpret_cast<char*>(out);
     std::memcpy(bytes, &q, 8);
     std::memcpy(bytes + 8, &signExponent, 2);
@@ -188,7 +187,7 @@ inline bool RoundTop(std::uint64_t hi, std::uint64_t lo, int exponent, bool exac
 
 inline bool RoundSignificand(const SignificandNumber& r, bool exact, bool negative,
                              long double* out) {
-    return RoundTop(r.hi, r.lo, r.exponent, exact, negative, out);
+    return RoundTop(r.hi, r.lo, r.exponent, exact, negative ? 0x8000 : 0, out);
 }
 
 // The top 128 bits of the powers 2 ... top (top <= 8) of a significand m, at most 8 bits short

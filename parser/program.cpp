@@ -244,8 +244,12 @@ void vdParser::BuildPowerSets() {
             s.b = top;
             s.table = table;
             if (m + 1 < members.size()) PowerSetNext[members[m]] = int(members[m + 1]);
+            const bool flipped = (s.a < 0) != (Program[members[0]].a < 0);
+            const bool odd = s.exponent & 1;
             PowerSetMembers.push_back({int(members[m]), s.exponent, s.result, int(members.size()),
-                                       int((s.a < 0) != (Program[members[0]].a < 0))});
+                                       int(flipped), std::uint16_t(odd && flipped ? 0x8000 : 0),
+                                       std::uint16_t(odd && !flipped ? 0x8000 : 0),
+                                       128 * (s.exponent - 1)});
         }
     }
 }
@@ -345,9 +349,8 @@ void vdParser::MachinePowers(vdParser* parser, int step) {
         for (; k < count; ++k) {
             const PowerSetMember& m = members[k];
             const int e = m.exponent;
-            const bool sign = (negative != (m.flipped != 0)) && (e & 1);
-            if (!RoundTop(hi[e], lo[e], e * base.exponent + 128 * (e - 1), ExactPower(bits, e),
-                          sign, list + m.result))
+            if (!RoundTop(hi[e], lo[e], e * base.exponent + m.scale, ExactPower(bits, e),
+                          negative ? m.signNegative : m.signPositive, list + m.result))
                 break;
         }
         if (k == count) return;

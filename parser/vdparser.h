@@ -5,6 +5,7 @@
 // Every text is single-byte Windows-1252.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -325,9 +326,13 @@ protected:
     // every other step).
     std::vector<int> PowerSetNext;
     // The powers of every set in program order, a set's together (count: the set's size, in
-    // its first); flipped: the power's operand has the other sign than the first's.
+    // its first); flipped: the power's operand has the other sign than the first's; the sign
+    // bits of the power for a positive and a negative first operand; scale: what the products
+    // add to the significand's exponent (see SmallSignificandPowers).
     struct PowerSetMember {
         int step, exponent, result, count, flipped;
+        std::uint16_t signPositive, signNegative;
+        int scale;
     };
     std::vector<PowerSetMember> PowerSetMembers;
     int ValueStart;
