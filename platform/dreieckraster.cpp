@@ -53,6 +53,11 @@ void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
     const auto abrunden = [links, rechts](double z) {
         return int(std::clamp(z, links, rechts) + 65536.0) - 65536;
     };
+    // With all corners within the clip's columns, every row end lies between them (give or
+    // take far less than half a pixel): neither keeping them nor cutting the rows to the clip
+    // changes a row, and both are left out.
+    const bool spaltenInnen = std::min({p[0].x(), p[1].x(), p[2].x()}) >= L &&
+                              std::max({p[0].x(), p[1].x(), p[2].x()}) <= R;
     const double k02 = k(p[0], p[2]);
     double lang = p[0].x() + (von + 0.5 - p[0].y()) * k02;
     for (int teil = 0; teil < 2; ++teil) {
@@ -63,6 +68,13 @@ void TDreieckRaster::Fuelle(const QPoint v[3], QRgb farbe) const {
         const double kk = k(a, e);
         double kurz = a.x() + (ya + 0.5 - a.y()) * kk;
         uchar* zeile = Bits + ya * Bpl;
+        if (spaltenInnen) {
+            for (int y = ya; y <= yb; ++y, zeile += Bpl, lang += k02, kurz += kk)
+                ZeileFuellen(reinterpret_cast<QRgb*>(zeile),
+                             int(std::min(lang, kurz) - 0.5 + 65536.0) - 65535,
+                             int(std::max(lang, kurz) - 0.5 + 65536.0) - 65536, farbe);
+            continue;
+        }
         for (int y = ya; y <= yb; ++y, zeile += Bpl, lang += k02, kurz += kk) {
             // Pixel centres x + 0.5 in (links, rechts], as the painter takes them.
             const int xa = std::max(L, abrunden(std::min(lang, kurz) - 0.5) + 1);
