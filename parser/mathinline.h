@@ -210,28 +210,18 @@ inline void SmallSignificandPowers(std::uint64_t m, int top, std::uint64_t* hi, 
         const std::uint64_t cross = high(Wide(ah) * al);
         return Wide(ah) * ah + cross + cross;
     };
+    const auto put = [&](int k, Wide p) {
+        hi[k] = high(p);
+        lo[k] = std::uint64_t(p);
+    };
     const Wide p2 = Wide(m) * m;
-    const Wide p3 = Wide(m) * high(p2) + high(Wide(m) * std::uint64_t(p2));
-    const Wide p4 = square(high(p2), std::uint64_t(p2));
-    hi[2] = high(p2), lo[2] = std::uint64_t(p2);
-    hi[3] = high(p3), lo[3] = std::uint64_t(p3);
-    hi[4] = high(p4), lo[4] = std::uint64_t(p4);
-    if (top >= 5) {
-        const Wide p = product(hi[2], lo[2], hi[3], lo[3]);
-        hi[5] = high(p), lo[5] = std::uint64_t(p);
-    }
-    if (top >= 6) {
-        const Wide p = square(hi[3], lo[3]);
-        hi[6] = high(p), lo[6] = std::uint64_t(p);
-    }
-    if (top >= 7) {
-        const Wide p = product(hi[3], lo[3], hi[4], lo[4]);
-        hi[7] = high(p), lo[7] = std::uint64_t(p);
-    }
-    if (top >= 8) {
-        const Wide p = square(hi[4], lo[4]);
-        hi[8] = high(p), lo[8] = std::uint64_t(p);
-    }
+    put(2, p2);
+    put(3, Wide(m) * hi[2] + high(Wide(m) * lo[2]));
+    put(4, square(hi[2], lo[2]));
+    if (top >= 5) put(5, product(hi[2], lo[2], hi[3], lo[3]));
+    if (top >= 6) put(6, square(hi[3], lo[3]));
+    if (top >= 7) put(7, product(hi[3], lo[3], hi[4], lo[4]));
+    if (top >= 8) put(8, square(hi[4], lo[4]));
 }
 
 // x^n for 4 <= n <= 64 from the 64-bit significand: its powers by squaring, rounded once to 64
