@@ -179,3 +179,15 @@ inline bool vdParser::FiniteBits(const long double* x) {
     std::memcpy(&exponent, reinterpret_cast<const char*>(x) + 8, 2);
     return (exponent & 0x7fff) != 0x7fff;
 }
+
+// The machine code at finite variables: then every value out of range stays so or meets a test.
+inline long double vdParser::RunMachine(const long double* variables) {
+    unsigned status = 0;
+    MachineFailed = false;
+    MachineVariables = variables;
+    const long double r = Machine.Get()(ValueList.data(), variables, &status, this);
+    if (status || MachineFailed) return RunProgram<false>(); // which reports
+    ResultsPending = true;
+    EvaluatedUnit = AngularUnit;
+    return r;
+}

@@ -403,18 +403,6 @@ long double vdParser::Evaluate(const long double* variables) {
     return RunMachine(variables);
 }
 
-// The machine code at finite variables: then every value out of range stays so or meets a test.
-long double vdParser::RunMachine(const long double* variables) {
-    unsigned status = 0;
-    MachineFailed = false;
-    MachineVariables = variables;
-    const long double r = Machine.Get()(ValueList.data(), variables, &status, this);
-    if (status || MachineFailed) return RunProgram<false>(); // which reports
-    ResultsPending = true;
-    EvaluatedUnit = AngularUnit;
-    return r;
-}
-
 // The loop, counting down to the machine code (built again for another angular unit).
 long double vdParser::EvaluateFirst() {
     if (Machine.Get() && Machine.Unit() != AngularUnit) {
