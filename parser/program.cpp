@@ -217,7 +217,6 @@ void vdParser::BuildProgram() {
 void vdParser::BuildPowerSets() {
     PowerTable.clear();
     PowerSetMembers.clear();
-    PowerSetNext.assign(Program.size(), -1);
     auto products = [](int n) {
         return 31 - __builtin_clz(unsigned(n)) + __builtin_popcount(unsigned(n)) - 1;
     };
@@ -243,7 +242,6 @@ void vdParser::BuildPowerSets() {
             s.code = m == 0 ? StepPowerSet : StepPowerOfSet;
             s.b = top;
             s.table = table;
-            if (m + 1 < members.size()) PowerSetNext[members[m]] = int(members[m + 1]);
             const bool flipped = (s.a < 0) != (Program[members[0]].a < 0);
             const bool odd = s.exponent & 1;
             PowerSetMembers.push_back({int(members[m]), s.exponent, s.result, int(members.size()),

@@ -322,9 +322,6 @@ protected:
     // says whether its base has a significand (hi), its sign (lo) and its significant bits
     // (exponent).
     std::vector<vdp::SignificandNumber> PowerTable;
-    // For each power of a set, the step of the set's next power (-1 for the last, and for
-    // every other step).
-    std::vector<int> PowerSetNext;
     // The powers of every set in program order, a set's together (count: the set's size, in
     // its first); flipped: the power's operand has the other sign than the first's; the sign
     // bits of the power for a positive and a negative first operand; scale: what the products
