@@ -170,12 +170,28 @@ long double vdParser::GetResult(long double x) {
 
 long double vdParser::GetResultExt(long double* values) {
     Trace("long double vdParser::GetResultExt(long double*)");
+    // The commonest case first: a text evaluated again and again as machine code, which exists
+    // only over a compiled program and its value list (both clear it).
+    if (MachineReady() && GlobalError == 0 && values && values != VarStruct->VarCont) {
+        const bool finite = TakeContents(values);
+        IsError = false;
+        return finite ? RunMachine(values) : RunProgram<false>();
+    }
     if (GlobalError != 0 || !values || values == VarStruct->VarCont ||
         ValueList.size() <= size_t(VarCount))
         return GetPDerivationExt(0, values, 0, false, 0);
-    // The common case: a compiled text, evaluated again and again.
-    // The contents go to VarCont only when asked for (Contents).
-    // Copied as bytes: an x87 load and store would take several times as long.
+    // A compiled text, evaluated again and again.
+    const bool finite = TakeContents(values);
+    if (Program.empty()) return GetResultValue();
+    IsError = false;
+    if (finite && MachineReady()) return RunMachine(values);
+    return Evaluate(values);
+}
+
+// The variables' contents into the value list (they go to VarCont only when asked for, see
+// Contents), copied as bytes: an x87 load and store would take several times as long. True
+// where all are finite.
+bool vdParser::TakeContents(const long double* values) {
     long double* const list = ValueList.data() + 1;
     bool finite = true;
     for (int i = 0; i < VarCount; ++i) {
@@ -183,10 +199,7 @@ long double vdParser::GetResultExt(long double* values) {
         finite = finite && FiniteBits(values + i);
     }
     ContentsInList = true;
-    if (Program.empty()) return GetResultValue();
-    IsError = false;
-    if (finite && MachineReady()) return RunMachine(values);
-    return Evaluate(values);
+    return finite;
 }
 
 long double vdParser::GetPDerivation(int order, bool snapToZero) {

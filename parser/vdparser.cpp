@@ -60,6 +60,9 @@ void vdParser::FreeOwned() {
         VarStruct = nullptr;
     }
     ContentsInList = false;
+    // The machine code reads the program and the value list that go here.
+    Machine.Clear();
+    MachineCountdown = -1;
     ValueList.clear();
     ValueList.shrink_to_fit();
     OpList.clear();

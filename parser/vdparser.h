@@ -361,6 +361,7 @@ private:
     // them to VarCont first.
     bool ContentsInList = false;
     long double* Contents();
+    bool TakeContents(const long double* values);
     int EvaluatedUnit = 0;
     void SetError(int code, const std::string& message, bool withText);
     void FreeOwned();
