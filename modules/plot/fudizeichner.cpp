@@ -266,8 +266,12 @@ void TFudiZeichner::ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC,
     // The pen path goes out in runs of joined points: one polyline per run is far cheaper
     // than a line per column.
     std::vector<TPoint> zug;
+    // The painter may leave the vector registers' upper halves in use, which slows the long
+    // double maths of the evaluations after it: they are cleared after every painter call.
     auto flush = [&] {
-        if (zug.size() >= 2) dc.Polyline(zug.data(), int(zug.size()));
+        if (zug.size() < 2) return;
+        dc.Polyline(zug.data(), int(zug.size()));
+        VektorRegisterFreigeben();
     };
     auto moveTo = [&](int x, int y) {
         flush();
@@ -276,6 +280,7 @@ void TFudiZeichner::ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC,
     auto lineTo = [&](int x, int y) { zug.emplace_back(x, y); };
     // An undefined point waits for the next inside point, which is then only moved to.
     bool undefVorher = false;
+    VektorRegisterFreigeben();
     for (int i = std::max(Updleft, 0); i <= std::min(Updright, Bereichr); ++i) {
         const long double x = Rec->x1 + i * dx;
         if (y_richtung < 0) {
@@ -327,6 +332,7 @@ void TFudiZeichner::ZeichneFunktion(const char* AFunktionIn, int Ableit, HDC DC,
                 dc.RestorePen();
             }
             if (IsNull(0, x, dx, &w)) dc.Ellipse(i - 3, yz - 3, i + 4, yz + 4);
+            VektorRegisterFreigeben();
         }
     }
     flush();
