@@ -144,8 +144,8 @@ TEST(IntegerPowers, PowersOfOneBaseAgreeWithSinglePowers) {
     for (const SetCase& c : cases) {
         std::vector<std::unique_ptr<vdParser>> single;
         for (int n : c.exponents)
-            single.push_back(std::make_unique<vdParser>(("x^" + std::to_string(n)).c_str(), 1,
-                                                        "x", true, true, true, true));
+            single.push_back(std::make_unique<vdParser>(("x^" + std::to_string(n)).c_str(), 1, "x",
+                                                        true, true, true, true));
         vdParser set(c.text, 1, "x", true, true, true, true);
         for (long double x : Bases(200000, 99)) {
             const Value v = At(set, x);
